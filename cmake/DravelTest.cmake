@@ -1,0 +1,16 @@
+# dravel_add_test(<name> SOURCES <files...> LIBS <targets...> [ENVIRONMENT <VAR=value...>])
+#
+# One QtTest executable registered with CTest. Tests run headless with every
+# dravel debug category switched on, so that log lines can be asserted.
+function(dravel_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LIBS})
+    target_compile_definitions(${name} PRIVATE
+        DRAVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        DRAVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=dravel.*.debug=true;ASAN_OPTIONS=detect_leaks=0;${ARG_ENVIRONMENT}"
+        TIMEOUT 300)
+endfunction()

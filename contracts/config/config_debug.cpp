@@ -1,0 +1,3 @@
+#include "config_debug.h"
+
+Q_LOGGING_CATEGORY(lcMmsConfig, "dravel.config", QtInfoMsg)

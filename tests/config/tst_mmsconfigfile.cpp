@@ -1,0 +1,283 @@
+#include "configsandbox.h"
+#include "mmsconfig.h"
+#include "mmsconfigfile.h"
+#include "mmsmainconfig.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray malformedIni = "[General\nautomaticConnection=false\n";
+
+enum Damage { Malformed, Directory, Unreadable };
+
+// Leaves a damaged file at path; the content it held, if any.
+QByteArray damage(const QString& path, Damage kind)
+{
+    switch (kind) {
+    case Malformed:
+        ConfigSandbox::write(path, malformedIni);
+        return malformedIni;
+    case Directory:
+        QDir().mkpath(path + "/inside");
+        return {};
+    case Unreadable:
+        ConfigSandbox::write(path, "automaticConnection=false\n");
+        QFile::setPermissions(path, {});
+        return "automaticConnection=false\n";
+    }
+    return {};
+}
+
+QString criticalFor(Damage kind)
+{
+    return kind == Malformed ? "is not a valid INI file" : "cannot be read";
+}
+
+void expectMovedAsideLog(const QString& path, Damage kind)
+{
+    QTest::ignoreMessage(QtCriticalMsg,
+                         QRegularExpression("^\\[MMS-CONFIG\\] Configuration file \"" +
+                                            QRegularExpression::escape(path) + "\" " +
+                                            criticalFor(kind) + " - moved aside to \"" +
+                                            QRegularExpression::escape(path) +
+                                            ".damaged-[0-9T-]+\" and started afresh$"));
+}
+
+bool runningAsRoot()
+{
+    return geteuid() == 0;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Damage)
+
+class TestMmsConfigFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_sandbox = std::make_unique<ConfigSandbox>(); }
+    void cleanup();
+
+    void damagedFileIsMovedAside_data();
+    void damagedFileIsMovedAside();
+    void settingsRecordStartsAfresh_data();
+    void settingsRecordStartsAfresh();
+    void damagedProfileReadsAsMissing();
+    void damagedProvisionedProfileReadsAsMissing();
+    void repeatedDamageKeepsEveryCopy();
+    void fileThatCannotBeMovedIsNeverOverwritten();
+    void readInt_data();
+    void readInt();
+    void readBool_data();
+    void readBool();
+
+private:
+    std::unique_ptr<ConfigSandbox> m_sandbox;
+};
+
+void TestMmsConfigFile::cleanup()
+{
+    // Let the temporary directory remove what the tests locked down.
+    QFile::setPermissions(m_sandbox->userFolder() + "/mms",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_sandbox.reset();
+}
+
+void TestMmsConfigFile::damagedFileIsMovedAside_data()
+{
+    QTest::addColumn<Damage>("kind");
+    QTest::addColumn<int>("status");
+    QTest::newRow("malformed INI") << Malformed << int(QSettings::FormatError);
+    QTest::newRow("directory in its place") << Directory << int(QSettings::AccessError);
+    QTest::newRow("no read permission") << Unreadable << int(QSettings::AccessError);
+}
+
+void TestMmsConfigFile::damagedFileIsMovedAside()
+{
+    QFETCH(Damage, kind);
+    QFETCH(int, status);
+    if (kind == Unreadable && runningAsRoot())
+        QSKIP("root reads every file");
+
+    const QString path = MmsMainConfig::filePath();
+    const QByteArray content = damage(path, kind);
+    // Someone in the process has looked at the file before: QSettings keeps that
+    // copy and stays silent about the damage the second time.
+    QCOMPARE(int(QSettings(path, QSettings::IniFormat).status()), status);
+
+    expectMovedAsideLog(path, kind);
+    const std::unique_ptr<QSettings> settings = MmsConfigFile::open(path);
+    QVERIFY(settings);
+    QCOMPARE(settings->status(), QSettings::NoError);
+    QVERIFY(settings->allKeys().isEmpty());
+
+    const QStringList aside = ConfigSandbox::movedAside(path);
+    QCOMPARE(aside.size(), 1);
+    const QString asidePath = QFileInfo(path).dir().filePath(aside.first());
+    if (kind == Directory)
+        QVERIFY(QFileInfo(asidePath + "/inside").isDir());
+    else {
+        QFile::setPermissions(asidePath, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(ConfigSandbox::read(asidePath), content);
+    }
+
+    settings->setValue("restrictedMode", true);
+    settings->sync();
+    QCOMPARE(settings->status(), QSettings::NoError);
+}
+
+void TestMmsConfigFile::settingsRecordStartsAfresh_data()
+{
+    QTest::addColumn<Damage>("kind");
+    QTest::newRow("malformed INI") << Malformed;
+    QTest::newRow("directory in its place") << Directory;
+}
+
+void TestMmsConfigFile::settingsRecordStartsAfresh()
+{
+    QFETCH(Damage, kind);
+    const QString path = MmsMainConfig::filePath();
+    damage(path, kind);
+
+    expectMovedAsideLog(path, kind);
+    MmsMainConfig config;
+    QCOMPARE(config.automaticConnection, true);
+
+    config.deliveryReport = true;
+    QVERIFY(config.save());
+    QCOMPARE(MmsMainConfig().deliveryReport, true);
+    QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
+}
+
+void TestMmsConfigFile::damagedProfileReadsAsMissing()
+{
+    const QString path = MmsConfig::userDefinedFilePath();
+    ConfigSandbox::write(path, "[UserDefined\napn=a\n");
+
+    MmsConfig::Configuration config;
+    config.name = "UserDefined";
+    expectMovedAsideLog(path, Malformed);
+    QVERIFY(!MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(config));
+
+    config.apn = "fresh.apn";
+    QVERIFY(MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->writeConfiguration(config));
+    MmsConfig::Configuration loaded;
+    loaded.name = "UserDefined";
+    QVERIFY(MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(loaded));
+    QCOMPARE(loaded, config);
+    QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
+}
+
+void TestMmsConfigFile::damagedProvisionedProfileReadsAsMissing()
+{
+    const QString path = m_sandbox->userStoreFile("provisioned.conf");
+    ConfigSandbox::write(path, "[Operator\napn=a\n");
+
+    MmsConfig::Configuration config;
+    expectMovedAsideLog(path, Malformed);
+    QVERIFY(!MmsConfig::queryConfig(MmsConfig::PROVISIONED)->readConfiguration(config));
+    QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
+}
+
+void TestMmsConfigFile::repeatedDamageKeepsEveryCopy()
+{
+    const QString path = MmsMainConfig::filePath();
+    for (int round = 0; round < 3; ++round) {
+        ConfigSandbox::write(path, "[round" + QByteArray::number(round) + "\n");
+        expectMovedAsideLog(path, Malformed);
+        QVERIFY(MmsConfigFile::open(path));
+    }
+    const QStringList aside = ConfigSandbox::movedAside(path);
+    QCOMPARE(aside.size(), 3);
+    QSet<QByteArray> contents;
+    for (const QString& name : aside)
+        contents.insert(ConfigSandbox::read(QFileInfo(path).dir().filePath(name)));
+    QCOMPARE(contents, (QSet<QByteArray>{"[round0\n", "[round1\n", "[round2\n"}));
+}
+
+void TestMmsConfigFile::fileThatCannotBeMovedIsNeverOverwritten()
+{
+    if (runningAsRoot())
+        QSKIP("root may rename in a read-only folder");
+    const QString path = MmsMainConfig::filePath();
+    damage(path, Malformed);
+    QFile::setPermissions(QFileInfo(path).absolutePath(), QFile::ReadOwner | QFile::ExeOwner);
+
+    QTest::ignoreMessage(QtCriticalMsg,
+                         QRegularExpression("could not be moved aside; using defaults"));
+    QVERIFY(!MmsConfigFile::open(path));
+
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("could not be moved aside"));
+    MmsMainConfig config;
+    QCOMPARE(config.automaticConnection, true);
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("could not be moved aside"));
+    QVERIFY(!config.save());
+    QCOMPARE(ConfigSandbox::read(path), malformedIni);
+}
+
+void TestMmsConfigFile::readInt_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("plain") << QByteArray("42") << 42 << false;
+    QTest::newRow("negative") << QByteArray("-1") << -1 << false;
+    QTest::newRow("padded") << QByteArray(" 7 ") << 7 << false;
+    QTest::newRow("word") << QByteArray("seven") << 5 << true;
+    QTest::newRow("fraction") << QByteArray("1.5") << 5 << true;
+    QTest::newRow("too big") << QByteArray("99999999999") << 5 << true;
+    QTest::newRow("empty") << QByteArray("") << 5 << true;
+}
+
+void TestMmsConfigFile::readInt()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, expected);
+    QFETCH(bool, warns);
+    const QString path = MmsMainConfig::filePath();
+    ConfigSandbox::write(path, "value=" + text + "\n");
+    const std::unique_ptr<QSettings> settings = MmsConfigFile::open(path);
+    if (warns)
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("Ignoring \"value\" .* not a number"));
+    QCOMPARE(MmsConfigFile::readInt(*settings, "value", 5), expected);
+    QCOMPARE(MmsConfigFile::readInt(*settings, "absent", 5), 5);
+}
+
+void TestMmsConfigFile::readBool_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("fallback");
+    QTest::addColumn<bool>("expected");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("true") << QByteArray("true") << false << true << false;
+    QTest::newRow("false") << QByteArray("false") << true << false << false;
+    QTest::newRow("1") << QByteArray("1") << false << true << false;
+    QTest::newRow("0") << QByteArray("0") << true << false << false;
+    QTest::newRow("yes is not a bool") << QByteArray("yes") << false << false << true;
+    QTest::newRow("2 is not a bool") << QByteArray("2") << true << true << true;
+}
+
+void TestMmsConfigFile::readBool()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, fallback);
+    QFETCH(bool, expected);
+    QFETCH(bool, warns);
+    const QString path = MmsMainConfig::filePath();
+    ConfigSandbox::write(path, "value=" + text + "\n");
+    const std::unique_ptr<QSettings> settings = MmsConfigFile::open(path);
+    if (warns)
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("Ignoring \"value\" .* not true or false"));
+    QCOMPARE(MmsConfigFile::readBool(*settings, "value", fallback), expected);
+}
+
+QTEST_GUILESS_MAIN(TestMmsConfigFile)
+#include "tst_mmsconfigfile.moc"

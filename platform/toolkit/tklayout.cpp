@@ -1,0 +1,147 @@
+#include "tklayout.h"
+
+#include "tklinearlayoutpolicy.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QWidget>
+
+TkLayout::TkLayout(QWidget* host)
+    : QObject(host)
+    , m_host(host)
+{
+    m_host->installEventFilter(this);
+    followWindow();
+}
+
+TkLayout::~TkLayout()
+{
+    qDeleteAll(m_owned);
+}
+
+void TkLayout::adopt(TkLinearLayoutPolicy* policy)
+{
+    if (policy) {
+        m_owned.insert(policy);
+    }
+}
+
+void TkLayout::setPortraitPolicy(TkLinearLayoutPolicy* policy)
+{
+    adopt(policy);
+    m_portrait = policy;
+    pickPolicyForOrientation();
+}
+
+void TkLayout::setLandscapePolicy(TkLinearLayoutPolicy* policy)
+{
+    adopt(policy);
+    m_landscape = policy;
+    pickPolicyForOrientation();
+}
+
+void TkLayout::setPolicy(TkLinearLayoutPolicy* policy)
+{
+    adopt(policy);
+    m_portrait = policy;
+    m_landscape = policy;
+    pickPolicyForOrientation();
+}
+
+void TkLayout::setActivePolicy(TkLinearLayoutPolicy* policy)
+{
+    if (m_active == policy) {
+        return;
+    }
+    adopt(policy);
+    m_active = policy;
+    relayout();
+}
+
+bool TkLayout::isPortrait() const
+{
+    const QWidget* window = m_host->window();
+    return window->height() > window->width();
+}
+
+void TkLayout::pickPolicyForOrientation()
+{
+    TkLinearLayoutPolicy* wanted = isPortrait() ? m_portrait : m_landscape;
+    setActivePolicy(wanted ? wanted : (m_portrait ? m_portrait : m_landscape));
+}
+
+void TkLayout::relayout()
+{
+    delete m_host->layout();
+    if (!m_active) {
+        return;
+    }
+    auto* box = new QBoxLayout(m_active->orientation() == Qt::Vertical ? QBoxLayout::TopToBottom
+                                                                       : QBoxLayout::LeftToRight,
+                               m_host);
+    box->setSpacing(m_active->spacing());
+    box->setContentsMargins(m_active->contentsMargins());
+
+    QSet<QWidget*> placed;
+    for (const TkLinearLayoutPolicy::Item& item : m_active->items()) {
+        if (!item.widget) {
+            if (item.stretch > 0) {
+                box->addStretch(item.stretch);
+            }
+            continue;
+        }
+        box->addWidget(item.widget, 0, item.alignment);
+        placed.insert(item.widget);
+        if (m_hiddenByPolicy.remove(item.widget)) {
+            item.widget->show();
+        }
+    }
+    // Widgets that only the other policy holds must not float over this one.
+    for (TkLinearLayoutPolicy* policy : {m_portrait, m_landscape}) {
+        if (!policy || policy == m_active) {
+            continue;
+        }
+        for (const TkLinearLayoutPolicy::Item& item : policy->items()) {
+            if (item.widget && !placed.contains(item.widget) && !item.widget->isHidden()) {
+                item.widget->hide();
+                m_hiddenByPolicy.insert(item.widget);
+            }
+        }
+    }
+}
+
+void TkLayout::followWindow()
+{
+    QWidget* window = m_host->window();
+    if (window == m_window) {
+        return;
+    }
+    if (m_window && m_window != m_host) {
+        m_window->removeEventFilter(this);
+    }
+    m_window = window;
+    if (m_window != m_host) {
+        m_window->installEventFilter(this);
+    }
+}
+
+bool TkLayout::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ParentChange:
+    case QEvent::Show:
+        if (watched == m_host) {
+            followWindow();
+            pickPolicyForOrientation();
+        }
+        break;
+    case QEvent::Resize:
+        if (watched == m_window) {
+            pickPolicyForOrientation();
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,98 @@
+#include "tklocale.h"
+
+#include <QDirIterator>
+#include <QDomDocument>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+const QStringList kCodeFolders{
+    QStringLiteral("plugin"),    QStringLiteral("editor"),   QStringLiteral("sender"),
+    QStringLiteral("resize"),    QStringLiteral("viewer"),   QStringLiteral("widgets"),
+    QStringLiteral("settings"),  QStringLiteral("utils"),    QStringLiteral("service"),
+    QStringLiteral("contracts"), QStringLiteral("platform"), QStringLiteral("host")};
+
+QSet<QString> catalogueIds()
+{
+    QFile file(QStringLiteral(DRAVEL_SOURCE_DIR "/translations/mms.ts"));
+    QDomDocument ts;
+    if (!file.open(QIODevice::ReadOnly) || !ts.setContent(&file)) {
+        return {};
+    }
+    QSet<QString> ids;
+    const QDomNodeList messages = ts.elementsByTagName(QStringLiteral("message"));
+    for (int i = 0; i < messages.size(); ++i) {
+        ids.insert(messages.at(i).toElement().attribute(QStringLiteral("id")));
+    }
+    return ids;
+}
+
+// Every id the code hands to qtTrId, with the file that uses it.
+QMultiMap<QString, QString> usedIds()
+{
+    static const QRegularExpression call(QStringLiteral(R"(qtTrId\(\s*"([^"]+)\")"));
+    QMultiMap<QString, QString> used;
+    for (const QString& folder : kCodeFolders) {
+        QDirIterator it(QStringLiteral(DRAVEL_SOURCE_DIR "/") + folder,
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile source(it.next());
+            if (!source.open(QIODevice::ReadOnly)) {
+                continue;
+            }
+            const QString text = QString::fromUtf8(source.readAll());
+            for (auto match = call.globalMatch(text); match.hasNext();) {
+                used.insert(match.next().captured(1), it.filePath());
+            }
+        }
+    }
+    return used;
+}
+
+} // namespace
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyUsedIdIsInTheCatalogue();
+    void everyCatalogueIdResolves();
+};
+
+void TestCatalogue::initTestCase()
+{
+    TkLocale locale;
+    locale.installTrCatalog(QStringLiteral("mms"));
+    QVERIFY(TkLocale::setDefault(locale));
+}
+
+void TestCatalogue::everyUsedIdIsInTheCatalogue()
+{
+    const QSet<QString> known = catalogueIds();
+    QVERIFY(!known.isEmpty());
+    const QMultiMap<QString, QString> used = usedIds();
+    QStringList missing;
+    for (auto it = used.cbegin(); it != used.cend(); ++it) {
+        if (!known.contains(it.key())) {
+            missing << it.key() + QStringLiteral(" (") + it.value() + QLatin1Char(')');
+        }
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+}
+
+void TestCatalogue::everyCatalogueIdResolves()
+{
+    QStringList unresolved;
+    for (const QString& id : catalogueIds()) {
+        if (qtTrId(id.toUtf8().constData()) == id) {
+            unresolved << id;
+        }
+    }
+    QVERIFY2(unresolved.isEmpty(), qPrintable(unresolved.join(QStringLiteral(", "))));
+}
+
+QTEST_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

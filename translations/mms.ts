@@ -7,5 +7,137 @@
         <source>Multimedia message</source>
         <translation>Multimedia message</translation>
     </message>
+    <message id="qtn_comm_cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="qtn_comm_command_done">
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message id="qtn_mms_always_send">
+        <source>Always send</source>
+        <translation>Always send</translation>
+    </message>
+    <message id="qtn_mms_delivery_report">
+        <source>Request delivery report</source>
+        <translation>Request delivery report</translation>
+    </message>
+    <message id="qtn_mms_dialogtitle_user_defined">
+        <source>User-defined</source>
+        <translation>User-defined</translation>
+    </message>
+    <message id="qtn_mms_do_not_send">
+        <source>Do not send</source>
+        <translation>Do not send</translation>
+    </message>
+    <message id="qtn_mms_error_missing_mmsc">
+        <source>The MMS connection settings are incomplete. Edit them now?</source>
+        <translation>The MMS connection settings are incomplete. Edit them now?</translation>
+    </message>
+    <message id="qtn_mms_mmsc_center">
+        <source>Message centre</source>
+        <translation>Message centre</translation>
+    </message>
+    <message id="qtn_mms_mmsc_center_tooltip">
+        <source>http://</source>
+        <translation>http://</translation>
+    </message>
+    <message id="qtn_mms_mmsc_port">
+        <source>Message centre port</source>
+        <translation>Message centre port</translation>
+    </message>
+    <message id="qtn_mms_msg_download">
+        <source>Message retrieval</source>
+        <translation>Message retrieval</translation>
+    </message>
+    <message id="qtn_mms_msg_size">
+        <source>Maximum message size</source>
+        <translation>Maximum message size</translation>
+    </message>
+    <message id="qtn_mms_msg_validity">
+        <source>Message validity</source>
+        <translation>Message validity</translation>
+    </message>
+    <message id="qtn_mms_prompt">
+        <source>Ask every time</source>
+        <translation>Ask every time</translation>
+    </message>
+    <message id="qtn_mms_proxy_port_setting">
+        <source>Connection settings</source>
+        <translation>Connection settings</translation>
+    </message>
+    <message id="qtn_mms_read_report_switch">
+        <source>Request read report</source>
+        <translation>Request read report</translation>
+    </message>
+    <message id="qtn_mms_send_read_reports">
+        <source>Send read reports</source>
+        <translation>Send read reports</translation>
+    </message>
+    <message id="qtn_mms_settings_apn">
+        <source>Access point</source>
+        <translation>Access point</translation>
+    </message>
+    <message id="qtn_mms_settings_auto_home">
+        <source>Automatic in home network</source>
+        <translation>Automatic in home network</translation>
+    </message>
+    <message id="qtn_mms_settings_automatic">
+        <source>Automatic</source>
+        <translation>Automatic</translation>
+    </message>
+    <message id="qtn_mms_settings_extralarge">
+        <source>Extra large (%1 MB)</source>
+        <translation>Extra large (%1 MB)</translation>
+    </message>
+    <message id="qtn_mms_settings_large">
+        <source>Large (%1 kB)</source>
+        <translation>Large (%1 kB)</translation>
+    </message>
+    <message id="qtn_mms_settings_manual">
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message id="qtn_mms_settings_medium">
+        <source>Medium (%1 kB)</source>
+        <translation>Medium (%1 kB)</translation>
+    </message>
+    <message id="qtn_mms_settings_password">
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message id="qtn_mms_settings_proxy">
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message id="qtn_mms_settings_proxy_port">
+        <source>Proxy port</source>
+        <translation>Proxy port</translation>
+    </message>
+    <message id="qtn_mms_settings_small">
+        <source>Small (%1 kB)</source>
+        <translation>Small (%1 kB)</translation>
+    </message>
+    <message id="qtn_mms_settings_user_name">
+        <source>User name</source>
+        <translation>User name</translation>
+    </message>
+    <message id="qtn_mms_validity_day">
+        <source>%1 day</source>
+        <translation>%1 day</translation>
+    </message>
+    <message id="qtn_mms_validity_hour">
+        <source>%1 hour</source>
+        <translation>%1 hour</translation>
+    </message>
+    <message id="qtn_mms_validity_maximum">
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message id="qtn_mms_validity_week">
+        <source>%1 week</source>
+        <translation>%1 week</translation>
+    </message>
 </context>
 </TS>

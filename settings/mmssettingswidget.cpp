@@ -282,8 +282,10 @@ void MmsSettingsWidget::msgValidityChanged(int index)
 
 void MmsSettingsWidget::resetMessageValidity()
 {
-    const QSignalBlocker blocker(m_messageValidity);
-    m_messageValidity->setCurrentIndex(validities.indexOf(MmsMainConfig::VALIDITY_MAXIMUM));
+    if (m_messageValidity) {
+        const QSignalBlocker blocker(m_messageValidity);
+        m_messageValidity->setCurrentIndex(validities.indexOf(MmsMainConfig::VALIDITY_MAXIMUM));
+    }
     m_config.setMessageValidity(MmsMainConfig::VALIDITY_MAXIMUM);
     m_config.save();
 }

@@ -25,7 +25,10 @@ void TkLineEdit::setPredictionEnabled(bool enabled)
 
 void TkLineEdit::updateHints()
 {
-    Qt::InputMethodHints hints;
+    // Hints of other origin (those of password echo) stay.
+    const Qt::InputMethodHints ours = Qt::ImhDigitsOnly | Qt::ImhUrlCharactersOnly |
+                                      Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText;
+    Qt::InputMethodHints hints = inputMethodHints() & ~ours;
     if (m_contentType == Number)
         hints |= Qt::ImhDigitsOnly;
     else if (m_contentType == Url)

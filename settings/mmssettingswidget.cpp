@@ -187,8 +187,10 @@ TkSwitchButton* MmsSettingsWidget::addCheckButtonAndText(TkLinearLayoutPolicy* l
     auto* panel = new QWidget;
     panel->setObjectName(objectName + QStringLiteral("Panel"));
     tk::setStyleName(panel, QStringLiteral("CommonPanelInverted"));
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* panelLayout = new TkLayout(panel);
     auto* row = new TkLinearLayoutPolicy(panelLayout, Qt::Horizontal);
+    row->setContentsMargins(QMargins(16, 8, 16, 8));
     panelLayout->setPolicy(row);
 
     auto* label = new QLabel(text);

@@ -21,6 +21,12 @@ QJsonObject parseRecord(const QByteArray& text)
     return QJsonDocument::fromJson(text).object();
 }
 
+// SQL NULL never equals itself: an unset uid is stored and compared as ''.
+QString nonNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 QByteArray serialise(const QJsonObject& record)
 {
     return QJsonDocument(record).toJson(QJsonDocument::Compact);
@@ -121,14 +127,14 @@ int HistoryStore::groupFor(const Event& event)
 {
     QSqlQuery query(database());
     query.prepare(QStringLiteral("SELECT id FROM groups WHERE local_uid = ? AND remote_uid = ?"));
-    query.addBindValue(event.localUid());
-    query.addBindValue(event.remoteUid());
+    query.addBindValue(nonNull(event.localUid()));
+    query.addBindValue(nonNull(event.remoteUid()));
     if (query.exec() && query.next()) {
         return query.value(0).toInt();
     }
     query.prepare(QStringLiteral("INSERT INTO groups (local_uid, remote_uid) VALUES (?, ?)"));
-    query.addBindValue(event.localUid());
-    query.addBindValue(event.remoteUid());
+    query.addBindValue(nonNull(event.localUid()));
+    query.addBindValue(nonNull(event.remoteUid()));
     if (!query.exec()) {
         return -1;
     }
@@ -265,11 +271,9 @@ QList<Group> HistoryStore::groups(const QString& localUid, const QString& remote
                        "JOIN events e ON e.group_id = g.id "
                        "WHERE (? = '' OR g.local_uid = ?) AND (? = '' OR g.remote_uid = ?) "
                        "GROUP BY g.id ORDER BY MAX(e.id) DESC"));
-    // Bound as empty text, not NULL, so that "no filter" compares equal to ''.
     for (const QString& filter : {localUid, remoteUid}) {
-        const QString value = filter.isNull() ? QStringLiteral("") : filter;
-        query.addBindValue(value);
-        query.addBindValue(value);
+        query.addBindValue(nonNull(filter));
+        query.addBindValue(nonNull(filter));
     }
     QList<Group> found;
     if (!query.exec()) {

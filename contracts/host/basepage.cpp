@@ -91,6 +91,11 @@ QAction* BasePage::addViewMenuAction(const QString& title, const QString& object
     return action;
 }
 
+AbstractPageManager* BasePage::pageManager() const
+{
+    return m_pageManager;
+}
+
 void BasePage::detachBackButtonHandling()
 {
     disconnect(this, &TkApplicationPage::backButtonClicked, this,

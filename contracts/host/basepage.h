@@ -44,7 +44,7 @@ public:
                               const QString& objectName = QString());
     QAction* addViewMenuAction(const QString& title, const QString& objectName = QString());
 
-    AbstractPageManager* pageManager() const { return m_pageManager; }
+    AbstractPageManager* pageManager() const;
 
     // Stops the back button from closing the page; the page handles it itself.
     void detachBackButtonHandling();

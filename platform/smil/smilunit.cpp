@@ -1,5 +1,7 @@
 #include "smilunit.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 namespace {
@@ -44,7 +46,7 @@ QString SmilUnit::toString() const
 {
     if (!valid)
         return QString();
-    const QString number = QString::number(value);
+    const QString number = QString::number(value, 'g', QLocale::FloatingPointShortest);
     for (const Suffix& suffix : suffixes) {
         if (suffix.unit == unit && unit != Pixel)
             return number + QLatin1String(suffix.text);

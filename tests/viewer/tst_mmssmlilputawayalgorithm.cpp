@@ -68,6 +68,15 @@ Chronel::MessagePart smil(const QString& body)
                 QStringLiteral("<smil><head/><body>%1</body></smil>").arg(body));
 }
 
+Chronel::MessagePart smilFile(const QString& name)
+{
+    QFile file(QStringLiteral(DRAVEL_SOURCE_DIR "/tests/smil/data/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing test data %s", qPrintable(name));
+    return part(QStringLiteral("<smil>"), QStringLiteral("application/smil"), "0.smil",
+                QString::fromUtf8(file.readAll()));
+}
+
 QString failedToFind(const QString& source)
 {
     return QStringLiteral("[MMS_SMIL] failed to find \"%1\" in attachments").arg(source);
@@ -88,8 +97,11 @@ class TestMmsSmlilPutAwayAlgorithm : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void placesSlides_data();
     void placesSlides();
+    void placesStoredPresentations_data();
+    void placesStoredPresentations();
     void resolvesReferences_data();
     void resolvesReferences();
     void reportsAnUnparsablePresentation();
@@ -97,6 +109,12 @@ private slots:
     void readsStoredTextFromItsFile();
     void showsAttachmentAloneWhenTextFileIsUnreadable();
 };
+
+// The debug lines asserted here must show even when the test runs outside ctest.
+void TestMmsSmlilPutAwayAlgorithm::initTestCase()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("dravel.smil.debug=true"));
+}
 
 void TestMmsSmlilPutAwayAlgorithm::placesSlides_data()
 {
@@ -212,6 +230,45 @@ void TestMmsSmlilPutAwayAlgorithm::placesSlides()
 
     QCOMPARE(viewer.slides, viewerSlides);
     QCOMPARE(editor.slides, editorSlides);
+}
+
+void TestMmsSmlilPutAwayAlgorithm::placesStoredPresentations_data()
+{
+    QTest::addColumn<Parts>("parts");
+    QTest::addColumn<QStringList>("slides");
+
+    // Identifiers as the composing side gives them: sindex:<n>1;<n> for part n.
+    QTest::newRow("written by the editor")
+        << Parts{smilFile("golden/image-with-text.smil"),
+                 part("sindex:0011;<1>", "text/plain", "text_001.txt", "Hi"),
+                 part("sindex:0021;<2>", "image/jpeg", "photo.jpg")}
+        << QStringList{"photo.jpg + Hi"};
+    QTest::newRow("a phone's image and text slides")
+        << Parts{smilFile("presentations/phone-image-text.smil"),
+                 part("<text_1.txt>", "text/plain", "text_1.txt", "Second"),
+                 part("<IMG_0002.jpg>", "image/jpeg", "IMG_0002.jpg"),
+                 part("<text_0.txt>", "text/plain", "text_0.txt", "First"),
+                 part("<IMG_0001.jpg>", "image/jpeg", "IMG_0001.jpg")}
+        << QStringList{"IMG_0001.jpg + First", "IMG_0002.jpg + Second"};
+    QTest::newRow("a SMIL 2.0 seq of pars")
+        << Parts{smilFile("presentations/seq-of-pars.smil"),
+                 part("<beach.jpg>", "image/jpeg", "beach.jpg"),
+                 part("<caption1.txt>", "text/plain", "caption1.txt", "Sea"),
+                 part("<waves.amr>", "audio/amr", "waves.amr"),
+                 part("<clip.3gp>", "video/3gpp", "clip.3gp"),
+                 part("<caption2.txt>", "text/plain", "caption2.txt", "Sun")}
+        << QStringList{"beach.jpg + Sea", "waves.amr", "clip.3gp + Sun"};
+}
+
+void TestMmsSmlilPutAwayAlgorithm::placesStoredPresentations()
+{
+    QFETCH(Parts, parts);
+    QFETCH(QStringList, slides);
+
+    ViewerPage viewer(parts);
+    viewer.addAttachmentsWithSmil();
+
+    QCOMPARE(viewer.slides, slides);
 }
 
 void TestMmsSmlilPutAwayAlgorithm::resolvesReferences_data()

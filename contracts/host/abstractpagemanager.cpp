@@ -1,0 +1,82 @@
+#include "abstractpagemanager.h"
+
+#include "basepage.h"
+#include "eventmodel.h"
+#include "host_debug.h"
+#include "messaginguiplugininterface.h"
+
+#include "tkapplicationwindow.h"
+
+AbstractPageManager::AbstractPageManager(TkApplicationWindow* window, QObject* parent)
+    : QObject(parent)
+    , m_window(window)
+{
+}
+
+void AbstractPageManager::showPage(BasePage* page)
+{
+    if (!page || !m_window) {
+        return;
+    }
+    page->setPageManager(this);
+    m_window->showPage(page);
+}
+
+void AbstractPageManager::closePage(BasePage* page)
+{
+    if (m_window) {
+        m_window->dismissPage(page);
+    }
+}
+
+BasePage* AbstractPageManager::currentPage() const
+{
+    return m_window ? qobject_cast<BasePage*>(m_window->currentPage()) : nullptr;
+}
+
+bool AbstractPageManager::showViewerPage(Chronel::EventModel* model, const Chronel::Event& event,
+                                         bool)
+{
+    BasePage* page = m_plugin ? m_plugin->createViewerPage(this, model, event) : nullptr;
+    if (!page) {
+        qCWarning(lcHost) << "[HOST] no viewer for event" << event.id();
+        delete model;
+        return false;
+    }
+    if (model) {
+        model->setParent(page);
+    }
+    showPage(page);
+    return true;
+}
+
+bool AbstractPageManager::showEditorPage(const Chronel::Event& event,
+                                         MessagingUI::OperationType operation)
+{
+    BasePage* page = m_plugin ? m_plugin->createEditorPage(this, event, operation) : nullptr;
+    if (!page) {
+        qCWarning(lcHost) << "[HOST] no editor for event" << event.id() << "operation"
+                          << int(operation);
+        return false;
+    }
+    showPage(page);
+    return true;
+}
+
+bool AbstractPageManager::openEditor(const QStringList& recipients, const QString& subject,
+                                     const QString& body, const QStringList& references)
+{
+    Tollis::RecipientList entries;
+    for (const QString& address : recipients) {
+        entries << Tollis::Recipient{{Tollis::RecipientAddress, address}};
+    }
+    BasePage* page =
+        m_plugin ? m_plugin->createEditorPage(this, entries, subject, body, references, QString())
+                 : nullptr;
+    if (!page) {
+        qCWarning(lcHost) << "[HOST] no editor for" << recipients;
+        return false;
+    }
+    showPage(page);
+    return true;
+}

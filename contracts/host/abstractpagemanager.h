@@ -1,0 +1,58 @@
+#pragma once
+
+#include "event.h"
+#include "messagingui.h"
+#include "recipient.h"
+
+#include <QObject>
+#include <QPointer>
+
+class BasePage;
+class MessagingUIPluginInterface;
+#include "tkapplicationwindow.h"
+
+namespace Chronel {
+class EventModel;
+}
+
+// The host's navigation: stacks pages on the application window and asks the
+// message-type plug-in for the pages it makes. What lies outside the pages
+// (conversation view, inbox, the plain-text editor) is announced by signals.
+class AbstractPageManager : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AbstractPageManager(TkApplicationWindow* window, QObject* parent = nullptr);
+
+    TkApplicationWindow* applicationWindow() const { return m_window; }
+
+    // The plug-in asked for viewer and editor pages; not owned.
+    void setPlugin(MessagingUIPluginInterface* plugin) { m_plugin = plugin; }
+    MessagingUIPluginInterface* plugin() const { return m_plugin; }
+
+    // Puts the page on top of the window; the window owns it from now on.
+    void showPage(BasePage* page);
+    // Takes the page off the window and deletes it.
+    void closePage(BasePage* page);
+    BasePage* currentPage() const;
+
+    // The viewer for an event; the page manager takes the model. `flag`: the
+    // page was opened from the conversation view.
+    virtual bool showViewerPage(Chronel::EventModel* model, const Chronel::Event& event, bool flag);
+    virtual bool showEditorPage(const Chronel::Event& event, MessagingUI::OperationType operation);
+    // The full editor for recipients and attachment references.
+    virtual bool openEditor(const QStringList& recipients, const QString& subject,
+                            const QString& body, const QStringList& references);
+
+signals:
+    void messageEditorRequested(Chronel::Event::EventType type,
+                                const Tollis::RecipientList& recipients, const QString& text,
+                                const QString& vcardFileName, const QString& vcardLabel,
+                                int operation, const QStringList& files);
+    void conversationRequested(const QString& remoteUid);
+    void inboxRequested(int accountId);
+
+private:
+    QPointer<TkApplicationWindow> m_window;
+    MessagingUIPluginInterface* m_plugin = nullptr;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "event.h"
+#include "trackerio.h"
+
+#include <QAbstractListModel>
+
+namespace Chronel {
+
+// A list of history events that follows the store: rows are updated or
+// removed when the events change there.
+class EventModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    enum Roles { EventRole = Qt::UserRole + 1 };
+
+    explicit EventModel(QObject* parent = nullptr);
+
+    TrackerIO& trackerIO() { return m_trackerIO; }
+
+    bool addEvent(Event& event);
+    // Writes the event's valid and modified properties; see Event.
+    bool modifyEvent(Event& event);
+    bool deleteEvent(int id);
+    bool deleteEvent(Event& event) { return deleteEvent(event.id()); }
+
+    // The events of one conversation, oldest first; loads synchronously.
+    bool getEvents(int groupId);
+
+    Event event(const QModelIndex& index) const;
+    QList<Event> events() const { return m_events; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+protected:
+    void setEvents(const QList<Event>& events);
+
+private:
+    void onEventsUpdated(const Chronel::EventList& events);
+    void onEventDeleted(int id);
+    int rowOf(int id) const;
+
+    TrackerIO m_trackerIO;
+    QList<Event> m_events;
+};
+
+} // namespace Chronel

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace MessagingUI {
+
+// What the user asked to do with a stored message when an editor opens on it.
+enum OperationType { NoOperation = 0, Forward = 1, Reply = 2, ReplyToAll = 3 };
+
+} // namespace MessagingUI

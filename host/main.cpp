@@ -1,0 +1,62 @@
+// The demo host: a messaging application that loads the dravel plug-in and
+// shows its pages.
+#include "abstractpagemanager.h"
+#include "homepage.h"
+#include "pluginhost.h"
+#include "screenshottour.h"
+#include "settingspage.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+#include "tkapplicationwindow.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("dravel-host"));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Loads the dravel plug-in and shows its pages."));
+    options.addHelpOption();
+    const QCommandLineOption pluginOption(QStringLiteral("plugin-file"),
+                                          QStringLiteral("The plug-in file (libdravel.so)."),
+                                          QStringLiteral("file"));
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Save a picture of every page into the folder, then exit."),
+        QStringLiteral("folder"));
+    options.addOption(pluginOption);
+    options.addOption(screenshotOption);
+    options.process(app);
+
+    PluginHost host(options.value(pluginOption));
+    if (!host.load()) {
+        QTextStream(stderr) << "dravel-host: " << host.errorString() << '\n';
+        return 1;
+    }
+    MessagingUIPluginInterface* plugin = host.plugin();
+
+    TkApplicationWindow window;
+    window.resize(480, 854);
+    AbstractPageManager pageManager(&window);
+    pageManager.setPlugin(plugin);
+
+    const auto settingsPage = [&] { return new SettingsPage(&pageManager, plugin); };
+    auto* home = new HomePage(&pageManager);
+    home->addEntry(QStringLiteral("MMS settings"), QStringLiteral("hostOpenSettings"),
+                   settingsPage);
+
+    window.show();
+    pageManager.showPage(home);
+
+    if (options.isSet(screenshotOption)) {
+        ScreenshotTour tour(&pageManager, options.value(screenshotOption));
+        tour.addStop(QStringLiteral("01-home"), [home] { return home; });
+        tour.addStop(QStringLiteral("02-settings"), settingsPage);
+        return tour.run() == 0 ? 0 : 1;
+    }
+    return app.exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "messaginguiplugininterface.h"
+
+#include <QObject>
+
+// The object the messaging application loads from libdravel: says which
+// message types it serves and makes every MMS page and widget on request.
+class MMSMessagingPlugin : public QObject, public MessagingUIPluginInterface
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID MessagingUIPluginInterface_iid)
+    Q_INTERFACES(MessagingUIPluginInterface)
+public:
+    MMSMessagingPlugin();
+    ~MMSMessagingPlugin() override;
+
+    bool supportsMessageType(int type) const override;
+    BasePage* createEditorPage(AbstractPageManager* pageManager,
+                               const Tollis::RecipientList& recipients, const QString& subject,
+                               const QString& body, const QStringList& files,
+                               const QString& token) override;
+    BasePage* createEditorPage(AbstractPageManager* pageManager, const Chronel::Event& event,
+                               MessagingUI::OperationType operation) override;
+    BasePage* createViewerPage(AbstractPageManager* pageManager, Chronel::EventModel* model,
+                               const Chronel::Event& event) override;
+    QWidget* createConversationBubbleItem(const Chronel::Event& event) override;
+    void updateConversationBubbleItem(QWidget* widget, const Chronel::Event& event) override;
+    QWidget* createSettingsWidget(QWidget* parent) override;
+    void notifyDeleteGroups(const QList<int>& groupIds) override;
+    MessageAttachmentWidget* createAttachmentWidget(AbstractPageManager* pageManager,
+                                                    const QString& recipient,
+                                                    MessagingTextEdit* textEdit,
+                                                    const QString& reference,
+                                                    bool& openFullEditor) override;
+
+    // The stored message as the editor must open it for the operation: a
+    // fresh copy from the history store (empty when it is gone), adjusted.
+    static Chronel::Event eventForOperation(const Chronel::Event& event,
+                                            MessagingUI::OperationType operation);
+    // The stored event's state in the history store; an empty event when the
+    // store no longer has it.
+    static Chronel::Event fetchFreshCopy(const Chronel::Event& event);
+    // "Re: Hello" from "Hello"; a subject that already starts with the
+    // prefix, in any case, is kept.
+    static QString prefixedSubject(const QString& subject, const QString& prefix);
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// "[MMS-PLUGIN]"
+Q_DECLARE_LOGGING_CATEGORY(lcPlugin)
+// "[MMS-UI]"
+Q_DECLARE_LOGGING_CATEGORY(lcUi)

@@ -1,0 +1,52 @@
+#include "remoteaddressmatch.h"
+
+#include <QtTest>
+
+class TestRemoteAddressMatch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void match_data();
+    void match();
+};
+
+void TestRemoteAddressMatch::match_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("expected");
+
+    const int phone = Chronel::NormalizeFlagPhoneNumber;
+    QTest::newRow("same text") << "+358401234567"
+                               << "+358401234567" << 0 << true;
+    QTest::newRow("formatted, plain compare") << "+358 40 123 4567"
+                                              << "+358401234567" << 0 << false;
+    QTest::newRow("formatted, phone aware") << "+358 40 123 4567"
+                                            << "+358401234567" << phone << true;
+    QTest::newRow("national and international") << "0401234567"
+                                                << "+358401234567" << phone << true;
+    QTest::newRow("different numbers") << "+358401234567"
+                                       << "+358401234568" << phone << false;
+    QTest::newRow("e-mail case") << "Anna@Example.com"
+                                 << "anna@example.com" << 0 << true;
+    QTest::newRow("e-mail vs number") << "anna@example.com"
+                                      << "+358401234567" << phone << false;
+    QTest::newRow("empty vs empty") << ""
+                                    << "" << phone << true;
+    QTest::newRow("empty vs number") << ""
+                                     << "+358401234567" << phone << false;
+}
+
+void TestRemoteAddressMatch::match()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(int, flags);
+    QFETCH(bool, expected);
+    QCOMPARE(Chronel::remoteAddressMatch(first, second, flags), expected);
+    QCOMPARE(Chronel::remoteAddressMatch(second, first, flags), expected);
+}
+
+QTEST_MAIN(TestRemoteAddressMatch)
+#include "tst_remoteaddressmatch.moc"

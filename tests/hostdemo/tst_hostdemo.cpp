@@ -1,0 +1,60 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestHostDemo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void refusesBadPlugins_data();
+    void refusesBadPlugins();
+    void screenshotTourWritesEveryPage();
+};
+
+void TestHostDemo::refusesBadPlugins_data()
+{
+    QTest::addColumn<QString>("pluginFile");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("missing") << QStringLiteral("/nonexistent/libdravel.so")
+                             << QStringLiteral("plug-in file not found");
+    QTest::newRow("not a library")
+        << QStringLiteral(DRAVEL_SOURCE_DIR "/README.md") << QStringLiteral("not a Qt plug-in");
+    QTest::newRow("no verification text")
+        << QStringLiteral(NO_VERIFICATION_FILE) << QStringLiteral("not a Qt plug-in");
+    QTest::newRow("other verification text")
+        << QStringLiteral(WRONG_VERIFICATION_FILE) << QStringLiteral("built for another Qt");
+}
+
+void TestHostDemo::refusesBadPlugins()
+{
+    QFETCH(QString, pluginFile);
+    QFETCH(QString, message);
+
+    QProcess host;
+    host.start(QStringLiteral(HOST_PROGRAM), {QStringLiteral("--plugin-file"), pluginFile});
+    QVERIFY(host.waitForFinished(30000));
+    QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(host.exitCode(), 1);
+    const QString errors = QString::fromUtf8(host.readAllStandardError());
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+}
+
+void TestHostDemo::screenshotTourWritesEveryPage()
+{
+    QTemporaryDir shots;
+    QProcess host;
+    host.start(QStringLiteral(HOST_PROGRAM),
+               {QStringLiteral("--plugin-file"), QStringLiteral(DRAVEL_PLUGIN_FILE),
+                QStringLiteral("--screenshots"), shots.path()});
+    QVERIFY(host.waitForFinished(60000));
+    QCOMPARE(host.exitCode(), 0);
+    for (const char* page : {"01-home.png", "02-settings.png"}) {
+        QImage picture(shots.filePath(QLatin1String(page)));
+        QVERIFY2(!picture.isNull(), page);
+        QCOMPARE(picture.size(), QSize(480, 854));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestHostDemo)
+#include "tst_hostdemo.moc"

@@ -1,0 +1,220 @@
+#include "smilparser.h"
+#include "smiltreedump.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+
+QString dataPath(const QString& name)
+{
+    return QStringLiteral(DRAVEL_SOURCE_DIR "/tests/smil/data/") + name;
+}
+
+QByteArray readData(const QString& name)
+{
+    QFile file(dataPath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing test data %s", qPrintable(name));
+    return file.readAll();
+}
+
+QByteArray nestedPars(int depth)
+{
+    return "<smil><body>" + QByteArray("<par>").repeated(depth) + "<img src=\"cid:a\"/>" +
+           QByteArray("</par>").repeated(depth) + "</body></smil>";
+}
+
+QByteArray manyRefs(int count)
+{
+    return "<smil><body><par>" + QByteArray("<img src=\"cid:a\"/>").repeated(count) +
+           "</par></body></smil>";
+}
+
+bool isEmpty(const SmilDocument& document)
+{
+    return SmilTreeDump::describe(document).isEmpty();
+}
+
+} // namespace
+
+// Reading presentations as phones write them, and refusing what is broken or hostile.
+class TestSmilParser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsRealWorldPresentations_data();
+    void readsRealWorldPresentations();
+    void refusesMalformedDocuments_data();
+    void refusesMalformedDocuments();
+    void acceptsUpToTheLimits_data();
+    void acceptsUpToTheLimits();
+    void reportsWhereReadingStopped();
+    void toleratesNullResultPointers();
+    void survivesRegressionInputs_data();
+    void survivesRegressionInputs();
+};
+
+void TestSmilParser::readsRealWorldPresentations_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("tree");
+
+    QTest::newRow("phone, one image and one text per slide")
+        << "presentations/phone-image-text.smil"
+        << QStringList{"region Image width=320 height=320 top=0 left=0 fit=meet",
+                       "region Text width=320 height=160 top=320 left=0 fit=scroll",
+                       "par dur=5000ms",
+                       " image IMG_0001.jpg @Image",
+                       " text text_0.txt @Text",
+                       "par dur=5000ms",
+                       " image IMG_0002.jpg @Image",
+                       " text text_1.txt @Text"};
+    QTest::newRow("SMIL 2.0 seq of pars")
+        << "presentations/seq-of-pars.smil"
+        << QStringList{"meta title=Holiday",
+                       "region Image width=100% height=70% top=0% left=0% fit=meet",
+                       "region Text width=100% height=30% top=70% left=0% fit=scroll",
+                       "seq dur=15s",
+                       " par dur=10s",
+                       "  image cid:beach.jpg @Image",
+                       "  text cid:caption1.txt @Text",
+                       "  audio cid:waves.amr",
+                       " par dur=5s",
+                       "  video cid:clip.3gp @Image",
+                       "  text cid:caption2.txt @Text"};
+    QTest::newRow("cid and plain names, nesting, loose media")
+        << "presentations/cid-and-plain-names.smil"
+        << QStringList{"region Text width=176 height=44 top=0 left=0",
+                       "par dur=8s",
+                       " par",
+                       "  image cid:nested.gif @Image",
+                       " text cid:<t1> @Text",
+                       " other contact.vcf",
+                       "par",
+                       " audio cid:song.mp3.dm",
+                       "image cid:loose.jpg"};
+    QTest::newRow("declared Latin-1 encoding")
+        << "presentations/latin1-names.smil"
+        << QStringList{"par", QStringLiteral(" image caf\u00e9.jpg @Image")};
+}
+
+void TestSmilParser::readsRealWorldPresentations()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, tree);
+
+    SmilParser parser(readData(file));
+    QString error;
+    int line = 0;
+    int column = 0;
+    const SmilDocument document = parser.parse(&error, &line, &column);
+
+    QCOMPARE(error, QString());
+    QCOMPARE(line, 0);
+    QCOMPARE(column, 0);
+    QCOMPARE(SmilTreeDump::describe(document), tree);
+}
+
+void TestSmilParser::refusesMalformedDocuments_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not XML") << QByteArray("hello");
+    QTest::newRow("truncated") << QByteArray("<smil><body><par><img src=\"cid:a\"/>");
+    QTest::newRow("not SMIL") << QByteArray("<html><body><par/></body></html>");
+    QTest::newRow("mismatched tags") << QByteArray("<smil><body></head></smil>");
+    QTest::newRow("second document element") << QByteArray("<smil/><smil/>");
+    QTest::newRow("text after the document") << QByteArray("<smil/>trailing");
+    QTest::newRow("undeclared entity")
+        << QByteArray("<smil><body><par><text src=\"&x;\"/></par></body></smil>");
+    QTest::newRow("entity expansion") << readData("regressions/entity-expansion.smil");
+    QTest::newRow("one level too deep") << nestedPars(33);
+    QTest::newRow("one element too many") << manyRefs(10000);
+    QTest::newRow("a million pars") << nestedPars(1000000);
+}
+
+void TestSmilParser::refusesMalformedDocuments()
+{
+    QFETCH(QByteArray, content);
+
+    SmilParser parser(content);
+    QString error;
+    int line = 0;
+    int column = 0;
+    const SmilDocument document = parser.parse(&error, &line, &column);
+
+    QVERIFY(!error.isEmpty());
+    QVERIFY(line > 0);
+    QVERIFY(isEmpty(document));
+}
+
+void TestSmilParser::acceptsUpToTheLimits_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("references");
+
+    QTest::newRow("deepest nesting") << nestedPars(32) << 1;
+    QTest::newRow("most elements") << manyRefs(9999) << 9999;
+}
+
+void TestSmilParser::acceptsUpToTheLimits()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, references);
+
+    SmilParser parser(content);
+    QString error;
+    const SmilDocument document = parser.parse(&error, nullptr, nullptr);
+
+    QCOMPARE(error, QString());
+    const QStringList tree = SmilTreeDump::describe(document);
+    QCOMPARE(tree.filter(QStringLiteral("image cid:a")).size(), references);
+}
+
+void TestSmilParser::reportsWhereReadingStopped()
+{
+    SmilParser parser("<smil>\n <body>\n  <par>\n   <img src=\"a\">\n  </par>\n");
+    QString error;
+    int line = 0;
+    int column = 0;
+    parser.parse(&error, &line, &column);
+
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(line, 5);
+}
+
+void TestSmilParser::toleratesNullResultPointers()
+{
+    SmilParser broken("<smil>");
+    QVERIFY(isEmpty(broken.parse(nullptr, nullptr, nullptr)));
+
+    SmilParser good("<smil><body><par><img src=\"cid:a\"/></par></body></smil>");
+    QCOMPARE(SmilTreeDump::describe(good.parse(nullptr, nullptr, nullptr)).size(), 2);
+}
+
+// Inputs that once broke the reader, most of them found by the fuzz target.
+void TestSmilParser::survivesRegressionInputs_data()
+{
+    QTest::addColumn<QString>("file");
+
+    const QDir folder(dataPath(QStringLiteral("regressions")));
+    for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
+        QTest::newRow(qPrintable(name)) << QStringLiteral("regressions/") + name;
+}
+
+void TestSmilParser::survivesRegressionInputs()
+{
+    QFETCH(QString, file);
+
+    SmilParser parser(readData(file));
+    QString error;
+    const SmilDocument document = parser.parse(&error, nullptr, nullptr);
+
+    QVERIFY(error.isEmpty() || isEmpty(document));
+}
+
+QTEST_GUILESS_MAIN(TestSmilParser)
+#include "tst_smilparser.moc"

@@ -1,0 +1,3 @@
+#include "viewer_debug.h"
+
+Q_LOGGING_CATEGORY(lcSmil, "dravel.smil", QtInfoMsg)

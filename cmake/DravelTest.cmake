@@ -10,7 +10,11 @@ function(dravel_add_test name)
         DRAVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         DRAVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
     add_test(NAME ${name} COMMAND ${name})
+    # Each test gets its own home and XDG folders, so that tests running in
+    # parallel never share a history, a configuration or a cache.
+    set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)
+    file(MAKE_DIRECTORY ${home})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=dravel.*.debug=true;ASAN_OPTIONS=detect_leaks=0;${ARG_ENVIRONMENT}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=dravel.*.debug=true;ASAN_OPTIONS=detect_leaks=0;HOME=${home};XDG_DATA_HOME=${home}/.local/share;XDG_CONFIG_HOME=${home}/.config;XDG_CACHE_HOME=${home}/.cache;${ARG_ENVIRONMENT}"
         TIMEOUT 300)
 endfunction()

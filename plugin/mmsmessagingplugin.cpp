@@ -1,6 +1,7 @@
 #include "mmsmessagingplugin.h"
 
 #include "singleeventmodel.h"
+#include "mmssettingswidget.h"
 #include "plugin_debug.h"
 
 #include <QHBoxLayout>
@@ -163,7 +164,7 @@ QWidget* MMSMessagingPlugin::createSettingsWidget(QWidget* parent)
     auto* column = new QVBoxLayout(container);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(createSettingsHeader(container));
-    logNotBuilt("the settings widget");
+    column->addWidget(new MmsSettingsWidget(container));
     return container;
 }
 

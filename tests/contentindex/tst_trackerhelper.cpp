@@ -33,6 +33,9 @@ private slots:
     void audioOnlyVideo_data();
     void audioOnlyVideo();
     void uriWithoutMimeTypeLeavesOutputs();
+    void indexedByPath_data();
+    void indexedByPath();
+    void removedFileIsGone();
     void identifiersOfContactsAndCalendarEntries();
 
 private:
@@ -255,6 +258,42 @@ void TstTrackerHelper::uriWithoutMimeTypeLeavesOutputs()
     QCOMPARE(mimeType, QStringLiteral("before/type"));
     QVERIFY(
         TrackerHelper::instance()->mimeTimeByFilename(dataFolder().filePath("untyped")).isEmpty());
+}
+
+void TstTrackerHelper::indexedByPath_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("mimeType");
+
+    QTest::newRow("video clip keeps its video type") << "clip.3gp"
+                                                     << "video/3gpp";
+    QTest::newRow("sound, as the MIME database names it") << "voice.amr"
+                                                          << "audio/AMR";
+    QTest::newRow("picture") << "photo.jpg"
+                             << "image/jpeg";
+    QTest::newRow("card") << "card.vcf"
+                          << "text/vcard";
+}
+
+// The MIME type comes from the file's name, the classes from the MIME type.
+void TstTrackerHelper::indexedByPath()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, mimeType);
+    const QString path = dataFolder().filePath(name);
+    const QString uri = remember(indexer().addFile(path));
+    QCOMPARE(TrackerHelper::instance()->mimeTimeByFilename(path), mimeType);
+    QCOMPARE(TrackerHelper::instance()->typeByUri(uri), int(TrackerHelper::TypeFile));
+}
+
+void TstTrackerHelper::removedFileIsGone()
+{
+    const QString path = dataFolder().filePath(QStringLiteral("short;lived.png"));
+    const QString uri = indexer().addFile(path);
+    QCOMPARE(TrackerHelper::instance()->uriByFilename(path), uri);
+    QVERIFY(indexer().removeFile(QUrl::fromLocalFile(path)));
+    QVERIFY(TrackerHelper::instance()->uriByFilename(path).isEmpty());
+    QCOMPARE(TrackerHelper::instance()->typeByUri(uri), int(TrackerHelper::TypeNone));
 }
 
 void TstTrackerHelper::identifiersOfContactsAndCalendarEntries()

@@ -25,6 +25,7 @@ private slots:
     void requestReachesServiceAndNamesTheFiles_data();
     void requestReachesServiceAndNamesTheFiles();
     void unsupportedFileGivesError();
+    void constructorRequestsItsFile();
     void existingCacheFileShortCircuits();
     void vanishedServiceGivesErrors();
 
@@ -153,6 +154,17 @@ void TstThumbnailer::unsupportedFileGivesError()
     QCOMPARE(errors.first().at(1).toUrl(), text);
     QCOMPARE(thumbnails.count(), 0);
     queuedByService();
+}
+
+void TstThumbnailer::constructorRequestsItsFile()
+{
+    const QUrl picture = QUrl::fromLocalFile(makePicture("first.png", 40, 20));
+    Thumbnailer thumbnailer(picture, QPixmap(8, 8));
+    QSignalSpy thumbnails(&thumbnailer, &Thumbnailer::thumbnail);
+    QVERIFY(thumbnails.wait());
+    QCOMPARE(thumbnails.first().at(0).toUrl(), picture);
+    QCOMPARE(thumbnails.first().at(2).value<QPixmap>().size(), QSize(128, 64));
+    QCOMPARE(queuedByService(), QStringList("Queue normal " + picture.toEncoded()));
 }
 
 // A text file that the service would refuse, but whose thumbnail is cached already.

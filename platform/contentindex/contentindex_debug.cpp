@@ -1,0 +1,3 @@
+#include "contentindex_debug.h"
+
+Q_LOGGING_CATEGORY(lcContentIndex, "dravel.contentindex", QtInfoMsg)

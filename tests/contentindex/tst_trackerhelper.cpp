@@ -1,0 +1,319 @@
+#include "contentindexer.h"
+#include "qsparqlconnection.h"
+#include "trackerhelper.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs the content-index queries against a real Tracker store in a throw-away
+// data folder, filled through the indexing API. Every test removes what it adds.
+// Outlives the process-wide store, which closes at exit.
+static QTemporaryDir& dataFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+class TstTrackerHelper : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void pathWithSemicolonIsFound();
+    void unknownPathGivesEmptyAnswers();
+    void unreadMessages_data();
+    void unreadMessages();
+    void typeByUri_data();
+    void typeByUri();
+    void audioOnlyVideo_data();
+    void audioOnlyVideo();
+    void uriWithoutMimeTypeLeavesOutputs();
+    void indexedByPath_data();
+    void indexedByPath();
+    void removedFileIsGone();
+    void identifiersOfContactsAndCalendarEntries();
+
+private:
+    ContentIndexer& indexer();
+    QString remember(const QString& uri);
+    QString addFileUnder(const QString& name, const QString& mimeType, const QStringList& classes);
+    void addMessage(const QString& mmsId, int conversation, const QString& sender,
+                    bool isSent = false, bool mustAnswer = true, bool reportSent = false);
+
+    QStringList m_added;
+};
+
+void TstTrackerHelper::initTestCase()
+{
+    QVERIFY(dataFolder().isValid());
+    qputenv("XDG_DATA_HOME", dataFolder().path().toUtf8());
+    QVERIFY(TrackerHelper::instance()->connection()->isValid());
+}
+
+void TstTrackerHelper::cleanup()
+{
+    for (const QString& uri : qAsConst(m_added))
+        QVERIFY(indexer().removeMmsMessage(uri));
+    m_added.clear();
+}
+
+ContentIndexer& TstTrackerHelper::indexer()
+{
+    static ContentIndexer indexer(*TrackerHelper::instance()->connection());
+    return indexer;
+}
+
+QString TstTrackerHelper::remember(const QString& uri)
+{
+    if (!uri.isEmpty())
+        m_added << uri;
+    return uri;
+}
+
+QString TstTrackerHelper::addFileUnder(const QString& name, const QString& mimeType,
+                                       const QStringList& classes)
+{
+    return remember(
+        indexer().addFile(QUrl::fromLocalFile(dataFolder().filePath(name)), mimeType, classes));
+}
+
+void TstTrackerHelper::addMessage(const QString& mmsId, int conversation, const QString& sender,
+                                  bool isSent, bool mustAnswer, bool reportSent)
+{
+    MmsMessageRecord record;
+    record.mmsId = mmsId;
+    record.conversationId = conversation;
+    record.senderPhoneNumber = sender;
+    record.isSent = isSent;
+    record.mustAnswerReportRead = mustAnswer;
+    record.readReportSent = reportSent;
+    QVERIFY(!remember(indexer().addMmsMessage(record)).isEmpty());
+}
+
+void TstTrackerHelper::pathWithSemicolonIsFound()
+{
+    const QString path = dataFolder().filePath(QStringLiteral("holiday;2024 photo.jpg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString uri = remember(indexer().addFile(path));
+    QVERIFY(!uri.isEmpty());
+
+    QTest::ignoreMessage(QtDebugMsg,
+                         QRegularExpression(QStringLiteral("^\\[MMS-TRACKER\\] Query: .*"
+                                                           "holiday%3B2024%20photo\\.jpg")));
+    QCOMPARE(TrackerHelper::instance()->mimeTimeByFilename(path), QStringLiteral("image/jpeg"));
+
+    QTest::ignoreMessage(
+        QtDebugMsg,
+        QStringLiteral("[MMS-TRACKER] Map Filename \"%1\" -> \"%2\"").arg(path, uri).toUtf8());
+    QCOMPARE(TrackerHelper::instance()->uriByFilename(path), uri);
+
+    QString fileName;
+    QString mimeType;
+    QVERIFY(TrackerHelper::instance()->filenameFromUri(QUrl(uri), fileName, mimeType));
+    QCOMPARE(fileName, path);
+    QCOMPARE(mimeType, QStringLiteral("image/jpeg"));
+}
+
+void TstTrackerHelper::unknownPathGivesEmptyAnswers()
+{
+    const QString path = dataFolder().filePath(QStringLiteral("never-indexed.png"));
+    QVERIFY(TrackerHelper::instance()->uriByFilename(path).isEmpty());
+    QVERIFY(TrackerHelper::instance()->mimeTimeByFilename(path).isEmpty());
+    QCOMPARE(TrackerHelper::instance()->typeByUri(QStringLiteral("urn:uuid:nothing")),
+             int(TrackerHelper::TypeNone));
+}
+
+void TstTrackerHelper::unreadMessages_data()
+{
+    QTest::addColumn<int>("groupId");
+    QTest::addColumn<QStringList>("expectedIds");
+    QTest::addColumn<QStringList>("possibleSenders");
+
+    QTest::newRow("all conversations")
+        << 0 << QStringList{"m-empty", "m-first", "m-other"} << QStringList{"+111", "+222"};
+    QTest::newRow("one conversation, first non-empty sender")
+        << 1 << QStringList{"m-empty", "m-first"} << QStringList{"+111"};
+    QTest::newRow("other conversation") << 2 << QStringList{"m-other"} << QStringList{"+222"};
+    QTest::newRow("conversation without messages") << 3 << QStringList() << QStringList{""};
+}
+
+void TstTrackerHelper::unreadMessages()
+{
+    QFETCH(int, groupId);
+    QFETCH(QStringList, expectedIds);
+    QFETCH(QStringList, possibleSenders);
+
+    addMessage(QStringLiteral("m-empty"), 1, QString());
+    addMessage(QStringLiteral("m-first"), 1, QStringLiteral("+111"));
+    addMessage(QStringLiteral("m-other"), 2, QStringLiteral("+222"));
+    addMessage(QStringLiteral("m-outgoing"), 1, QStringLiteral("+333"), true);
+    addMessage(QStringLiteral("m-no-report-asked"), 1, QStringLiteral("+444"), false, false);
+    addMessage(QStringLiteral("m-answered"), 1, QStringLiteral("+555"), false, true, true);
+
+    QString from = QStringLiteral("stale");
+    QStringList ids =
+        TrackerHelper::instance()->getUnreadMessagesWithReadReportRequested(groupId, from);
+    ids.sort();
+    QCOMPARE(ids, expectedIds);
+    QVERIFY2(possibleSenders.contains(from), qPrintable(from));
+}
+
+void TstTrackerHelper::typeByUri_data()
+{
+    QTest::addColumn<QStringList>("kinds");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("file") << QStringList{"file"} << int(TrackerHelper::TypeFile);
+    QTest::newRow("contact") << QStringList{"contact"} << int(TrackerHelper::TypeContact);
+    QTest::newRow("calendar") << QStringList{"calendar"} << int(TrackerHelper::TypeCalendar);
+    QTest::newRow("contact and file")
+        << QStringList{"contact", "file"} << int(TrackerHelper::TypeContact);
+    QTest::newRow("calendar and file")
+        << QStringList{"calendar", "file"} << int(TrackerHelper::TypeCalendar);
+    QTest::newRow("contact and calendar")
+        << QStringList{"calendar", "contact"} << int(TrackerHelper::TypeContact);
+    QTest::newRow("message") << QStringList{"message"} << int(TrackerHelper::TypeOther);
+}
+
+void TstTrackerHelper::typeByUri()
+{
+    QFETCH(QStringList, kinds);
+    QFETCH(int, expected);
+
+    const QMap<QString, QString> classOf{{"file", "nfo:FileDataObject"},
+                                         {"contact", "nco:PersonContact"},
+                                         {"calendar", "ncal:Todo"}};
+    QString uri;
+    if (kinds.first() == QLatin1String("file"))
+        uri = addFileUnder(QStringLiteral("typed"), QStringLiteral("text/plain"),
+                           ContentIndexer::classesForMimeType(QStringLiteral("text/plain")));
+    else if (kinds.first() == QLatin1String("contact"))
+        uri = remember(indexer().addContact(QStringLiteral("typed-contact")));
+    else if (kinds.first() == QLatin1String("calendar"))
+        uri = remember(indexer().addCalendarEntry(QStringLiteral("typed-entry")));
+    else
+        uri = remember(indexer().addMmsMessage(MmsMessageRecord()));
+    QVERIFY(!uri.isEmpty());
+    if (kinds.size() > 1)
+        QVERIFY(indexer().addClasses(uri, {classOf.value(kinds.last())}));
+
+    QTest::ignoreMessage(QtDebugMsg,
+                         QRegularExpression(QStringLiteral("^\\[MMS-TRACKER\\] Types: ")));
+    QCOMPARE(TrackerHelper::instance()->typeByUri(uri), expected);
+}
+
+void TstTrackerHelper::audioOnlyVideo_data()
+{
+    QTest::addColumn<QString>("mimeType");
+    QTest::addColumn<QStringList>("classes");
+    QTest::addColumn<QString>("expected");
+
+    const QString file = QStringLiteral("nfo:FileDataObject");
+    QTest::newRow("3gpp without video class")
+        << "video/3gpp" << QStringList{file, "nfo:Audio"} << "audio/3gpp";
+    QTest::newRow("mp4 without video class")
+        << "video/mp4" << QStringList{file, "nfo:Document"} << "audio/mp4";
+    QTest::newRow("3gpp with video class")
+        << "video/3gpp" << QStringList{file, "nfo:Video"} << "video/3gpp";
+    QTest::newRow("audio stays") << "audio/amr" << QStringList{file, "nfo:Audio"} << "audio/amr";
+    QTest::newRow("prefix is case-sensitive")
+        << "Video/3gpp" << QStringList{file, "nfo:Audio"} << "Video/3gpp";
+}
+
+void TstTrackerHelper::audioOnlyVideo()
+{
+    QFETCH(QString, mimeType);
+    QFETCH(QStringList, classes);
+    QFETCH(QString, expected);
+
+    const QString path = dataFolder().filePath(QStringLiteral("clip"));
+    const QString uri = remember(indexer().addFile(QUrl::fromLocalFile(path), mimeType, classes));
+    QVERIFY(!uri.isEmpty());
+    QCOMPARE(TrackerHelper::instance()->mimeTimeByFilename(path), expected);
+
+    QString fileName;
+    QString foundMimeType;
+    QVERIFY(TrackerHelper::instance()->filenameFromUri(QUrl(uri), fileName, foundMimeType));
+    QCOMPARE(fileName, path);
+    QCOMPARE(foundMimeType, expected);
+}
+
+void TstTrackerHelper::uriWithoutMimeTypeLeavesOutputs()
+{
+    const QString uri =
+        addFileUnder(QStringLiteral("untyped"), QString(),
+                     {QStringLiteral("nfo:FileDataObject"), QStringLiteral("nfo:Document")});
+    QVERIFY(!uri.isEmpty());
+    QString fileName = QStringLiteral("before");
+    QString mimeType = QStringLiteral("before/type");
+    QVERIFY(!TrackerHelper::instance()->filenameFromUri(QUrl(uri), fileName, mimeType));
+    QCOMPARE(fileName, QStringLiteral("before"));
+    QCOMPARE(mimeType, QStringLiteral("before/type"));
+    QVERIFY(
+        TrackerHelper::instance()->mimeTimeByFilename(dataFolder().filePath("untyped")).isEmpty());
+}
+
+void TstTrackerHelper::indexedByPath_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("mimeType");
+
+    QTest::newRow("video clip keeps its video type") << "clip.3gp"
+                                                     << "video/3gpp";
+    QTest::newRow("sound, as the MIME database names it") << "voice.amr"
+                                                          << "audio/AMR";
+    QTest::newRow("picture") << "photo.jpg"
+                             << "image/jpeg";
+    QTest::newRow("card") << "card.vcf"
+                          << "text/vcard";
+}
+
+// The MIME type comes from the file's name, the classes from the MIME type.
+void TstTrackerHelper::indexedByPath()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, mimeType);
+    const QString path = dataFolder().filePath(name);
+    const QString uri = remember(indexer().addFile(path));
+    QCOMPARE(TrackerHelper::instance()->mimeTimeByFilename(path), mimeType);
+    QCOMPARE(TrackerHelper::instance()->typeByUri(uri), int(TrackerHelper::TypeFile));
+}
+
+void TstTrackerHelper::removedFileIsGone()
+{
+    const QString path = dataFolder().filePath(QStringLiteral("short;lived.png"));
+    const QString uri = indexer().addFile(path);
+    QCOMPARE(TrackerHelper::instance()->uriByFilename(path), uri);
+    QVERIFY(indexer().removeFile(QUrl::fromLocalFile(path)));
+    QVERIFY(TrackerHelper::instance()->uriByFilename(path).isEmpty());
+    QCOMPARE(TrackerHelper::instance()->typeByUri(uri), int(TrackerHelper::TypeNone));
+}
+
+void TstTrackerHelper::identifiersOfContactsAndCalendarEntries()
+{
+    TrackerHelper* helper = TrackerHelper::instance();
+    const QString contact = remember(indexer().addContact(QStringLiteral("contact-uid-7")));
+    const QString event = remember(indexer().addCalendarEntry(QStringLiteral("event-uid-9")));
+    QVERIFY(!contact.isEmpty());
+    QVERIFY(!event.isEmpty());
+
+    QCOMPARE(helper->ncoContactUID(contact), QStringLiteral("contact-uid-7"));
+    QCOMPARE(helper->ncalUid(event), QStringLiteral("event-uid-9"));
+    bool numeric = false;
+    QVERIFY(helper->contacTrackerId(contact).toLongLong(&numeric) > 0);
+    QVERIFY(numeric);
+
+    QVERIFY(helper->ncoContactUID(event).isEmpty());
+    QVERIFY(helper->ncalUid(contact).isEmpty());
+    QVERIFY(helper->contacTrackerId(event).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstTrackerHelper)
+#include "tst_trackerhelper.moc"

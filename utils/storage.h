@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace mmsui {
+namespace utils {
+
+// The private (encrypted) part of the message store, relative to the home directory.
+extern const QString privateStorageFolder;
+
+// Is there room under the home directory's ".mms" folder to write a message?
+bool freeSpaceAvailable();
+// The decision of freeSpaceAvailable() on the numbers of statvfs: more than
+// 150 MiB available to unprivileged users.
+bool isFreeSpaceEnough(quint64 availableBlocks, quint64 blockSize);
+
+// Does the file lie on the private storage, a FUSE file system?
+bool isFileLocatedInProvateSorage(const QString& path);
+
+} // namespace utils
+} // namespace mmsui

@@ -2,6 +2,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMimeDatabase>
 #include <QPushButton>
@@ -104,9 +105,14 @@ void MessagingAttachmentPicker::onItemActivated(QListWidgetItem* item)
     emit attachmentSelected(QUrl::fromLocalFile(path).toString(), mimeType);
 }
 
-void MessagingAttachmentPicker::reject()
+void MessagingAttachmentPicker::keyPressEvent(QKeyEvent* event)
 {
-    emit backButtonClicked();
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit backButtonClicked();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MessagingAttachmentPicker::showEvent(QShowEvent* event)

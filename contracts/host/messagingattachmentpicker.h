@@ -31,8 +31,6 @@ public:
 public slots:
     // Lists the folders' files again.
     void refresh();
-    // Escape is the back button: the owner decides whether to close.
-    void reject() override;
 
 signals:
     // `fileName` is a "file://" URL.
@@ -41,6 +39,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape is the back button: the owner decides whether to close.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void addFolder(const QString& folder);

@@ -101,7 +101,8 @@ void MessagingTextEdit::onContentChanged()
     if (text == m_accepted) {
         return;
     }
-    if (!acceptable(text)) {
+    // Deleting is always possible, also from a text set beyond the limits.
+    if (text.length() >= m_accepted.length() && !acceptable(text)) {
         // Put the last accepted text back, with the cursor where the refused
         // input began.
         const int inserted = text.length() - m_accepted.length();

@@ -41,7 +41,7 @@ public:
     QString prompt() const { return placeholderText(); }
 
     // A negative length means no limit. Input that would exceed the limit,
-    // or that the validator calls invalid, is refused.
+    // or that the validator calls invalid, is refused; deleting never is.
     void setMaxLength(int length);
     int maxLength() const { return m_maxLength; }
     void setValidator(QValidator* validator) { m_validator = validator; }

@@ -70,6 +70,8 @@ bool MessageSender::send(const QList<PropertyMap>& propertyMaps, const QString& 
     }
     if (failure == 0) {
         m_eventId = event.id();
+        qCDebug(lcHost) << "[MESSAGE-SENDER] message" << event.messageToken() << "recorded as event"
+                        << m_eventId;
     }
     report(event.messageToken(), failure);
     return failure == 0;

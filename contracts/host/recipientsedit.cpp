@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "tkstyle.h"
 
 namespace Tollis {

@@ -22,7 +22,26 @@ private slots:
     void counter();
     void completeEmoticonReplacementGivesPlainText();
     void promptAndServiceName();
+    void keyPressesReachEventFilters();
 };
+
+namespace {
+// Like the editor's subject validator: takes Return as "next field".
+class ReturnFilter : public QObject
+{
+public:
+    int returns = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return) {
+            ++returns;
+            return true;
+        }
+        return false;
+    }
+};
+} // namespace
 
 void TestMessagingTextEdit::buttonsEmitSignals()
 {
@@ -200,6 +219,17 @@ void TestMessagingTextEdit::promptAndServiceName()
     QCOMPARE(edit.placeholderText(), QStringLiteral("Type here"));
     QCOMPARE(edit.serviceName(),
              QStringLiteral("/org/freedesktop/Telepathy/Account/ring/tel/ring"));
+}
+
+void TestMessagingTextEdit::keyPressesReachEventFilters()
+{
+    MessagingTextEdit edit;
+    ReturnFilter filter;
+    edit.installEventFilter(&filter);
+    QTest::keyClicks(&edit, QStringLiteral("ab"));
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QCOMPARE(filter.returns, 1);
+    QCOMPARE(edit.plainText(), QStringLiteral("ab"));
 }
 
 QTEST_MAIN(TestMessagingTextEdit)

@@ -7,5 +7,13 @@
         <source>Multimedia message</source>
         <translation>Multimedia message</translation>
     </message>
+    <message id="qtn_mms_gprs_warning_title">
+        <source>Packet data connection</source>
+        <translation>Packet data connection</translation>
+    </message>
+    <message id="qtn_mms_gprs_warning_text">
+        <source>A packet data connection is open. Disconnect it?</source>
+        <translation>A packet data connection is open. Disconnect it?</translation>
+    </message>
 </context>
 </TS>

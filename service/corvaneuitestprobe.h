@@ -23,6 +23,7 @@ public:
 
 public slots:
     Q_SCRIPTABLE int openDialogs() const { return m_open.size(); }
+    Q_SCRIPTABLE int aliveDialogs() const { return m_alive.size(); }
     Q_SCRIPTABLE int peakOpenDialogs() const { return m_peakOpen; }
     Q_SCRIPTABLE int peakAliveDialogs() const { return m_peakAlive; }
     Q_SCRIPTABLE int shownDialogs() const { return m_shown; }

@@ -1,3 +1,4 @@
+#include "answerlistener.h"
 #include "tklocale.h"
 
 #include <QDBusConnection>
@@ -22,17 +23,6 @@ const QString kPath = QStringLiteral("/com/quenda/corvane/ui");
 const QString kInterface = QStringLiteral("com.quenda.corvane.ui");
 const QString kProbePath = QStringLiteral("/com/quenda/corvane/ui/testprobe");
 const QString kProbeInterface = QStringLiteral("com.quenda.corvane.ui.TestProbe");
-
-// Receives disconnectGprs from the bus as a Qt signal a spy can wait for.
-class AnswerListener : public QObject
-{
-    Q_OBJECT
-signals:
-    void answered(bool disconnect);
-
-public slots:
-    void onDisconnectGprs(bool disconnect) { emit answered(disconnect); }
-};
 
 QDomElement childNamed(const QDomElement& parent, const QString& tag, const QString& name)
 {

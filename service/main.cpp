@@ -73,7 +73,7 @@ int runService(int& argc, char** argv)
     if (!registerOnBus(&service)) {
         return kExitBusRegistrationFailed;
     }
-    exportTestProbeIfAsked(&quitter);
+    exportTestProbeIfAsked(&application);
     qCDebug(lcCorvaneUi).noquote() << "I: [CORVANE_UI] Starting";
     const int exitCode = application.exec();
     service.cancelGprsDisconnectDialog();

@@ -109,18 +109,26 @@ void TestCorvaneUiProgram::initTestCase()
     QVERIFY(TkLocale::setDefault(locale));
 }
 
+// Every run that is still going ends through SIGTERM with code 0, which also
+// fails the test when a sanitizer stopped the program.
 void TestCorvaneUiProgram::cleanup()
 {
+    const auto reset = qScopeGuard([this] {
+        if (m_program) {
+            m_program->kill();
+            m_program->waitForFinished();
+        }
+        delete m_program;
+        m_program = nullptr;
+        m_log.clear();
+        m_ui.reset();
+        m_answers.reset();
+        m_listener.reset();
+    });
     if (m_program && m_program->state() != QProcess::NotRunning) {
-        m_program->kill();
-        m_program->waitForFinished();
+        stopService();
+        QVERIFY2(m_program->exitCode() == 0, qPrintable(m_log));
     }
-    delete m_program;
-    m_program = nullptr;
-    m_log.clear();
-    m_ui.reset();
-    m_answers.reset();
-    m_listener.reset();
 }
 
 void TestCorvaneUiProgram::startProgram(const QProcessEnvironment& environment)

@@ -48,11 +48,9 @@ private slots:
     void initTestCase();
     void cleanup();
     void displayShowsSystemWarning();
-    void secondDisplayWhileAskingIsIgnored();
     void answerIsReported_data();
     void answerIsReported();
     void dialogIsDestroyedWhenDone();
-    void cancelWithoutDialogDoesNothing();
     void cancelWhileAskingClosesDialog();
     void displayAfterAnswerAsksAgain();
 };
@@ -83,21 +81,6 @@ void TestCorvaneUi::displayShowsSystemWarning()
     QVERIFY(dialog->isSystemModal());
     QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
     QVERIFY(!dialog->parentWidget());
-}
-
-void TestCorvaneUi::secondDisplayWhileAskingIsIgnored()
-{
-    CorvaneUi service;
-    QSignalSpy answered(&service, &CorvaneUi::disconnectGprs);
-    service.displayGprsDisconnectDialog();
-    TkQueryDialog* first = shownDialogs().value(0);
-    service.displayGprsDisconnectDialog();
-    QCOMPARE(shownDialogs(), QList<TkQueryDialog*>{first});
-
-    QTest::ignoreMessage(QtDebugMsg, "I: [CORVANE-UI] Dialog is closed, result = 1024");
-    first->yesButton()->click();
-    QCOMPARE(answered.count(), 1);
-    QVERIFY(shownDialogs().isEmpty());
 }
 
 void TestCorvaneUi::answerIsReported_data()
@@ -135,16 +118,6 @@ void TestCorvaneUi::dialogIsDestroyedWhenDone()
     QTest::ignoreMessage(QtDebugMsg, "I: [CORVANE-UI] Dialog is closed, result = 0");
     dialog->noButton()->click();
     QVERIFY(destroyed.wait());
-}
-
-void TestCorvaneUi::cancelWithoutDialogDoesNothing()
-{
-    CorvaneUi service;
-    QSignalSpy answered(&service, &CorvaneUi::disconnectGprs);
-    service.cancelGprsDisconnectDialog();
-    QCoreApplication::processEvents();
-    QCOMPARE(answered.count(), 0);
-    QVERIFY(shownDialogs().isEmpty());
 }
 
 // The toolkit dialog reports a closing as a finish with a refusal, so a cancel

@@ -13,6 +13,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <csignal>
+
 // Runs the built corvane-ui on the test's session bus with its test probe
 // switched on (CORVANE_UI_TEST_PROBE), and drives it over D-Bus like a client.
 
@@ -79,14 +81,14 @@ private slots:
     void introspectionCarriesTheInterface();
     void registrationFailureExitsWithTwo_data();
     void registrationFailureExitsWithTwo();
-    void sigtermEndsWithZero_data();
-    void sigtermEndsWithZero();
+    void signalEndsWithZero_data();
+    void signalEndsWithZero();
     void interleavedLoadFromTwoClients();
 
 private:
     void startProgram(const QProcessEnvironment& environment);
     void startService();
-    void stopService();
+    void stopService(int signalNumber = SIGTERM);
     void waitForLog(const QString& line);
     QVariant probe(const QString& method, const QVariantList& arguments = {});
     // Waits until everything the service sent before now has been delivered.
@@ -134,7 +136,10 @@ void TestCorvaneUiProgram::cleanup()
 void TestCorvaneUiProgram::startProgram(const QProcessEnvironment& environment)
 {
     m_program = new QProcess;
-    m_program->setProcessEnvironment(environment);
+    // Each line carries its level, so that the levels are checked too.
+    QProcessEnvironment withLevels = environment;
+    withLevels.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{type}: %{message}"));
+    m_program->setProcessEnvironment(withLevels);
     m_program->setProcessChannelMode(QProcess::SeparateChannels);
     connect(m_program, &QProcess::readyReadStandardError, m_program,
             [this] { m_log += QString::fromLocal8Bit(m_program->readAllStandardError()); });
@@ -161,9 +166,9 @@ void TestCorvaneUiProgram::startService()
     QVERIFY(m_ui->isValid());
 }
 
-void TestCorvaneUiProgram::stopService()
+void TestCorvaneUiProgram::stopService(int signalNumber)
 {
-    m_program->terminate();
+    QVERIFY(::kill(static_cast<pid_t>(m_program->processId()), signalNumber) == 0);
     QVERIFY(m_program->waitForFinished());
     m_log += QString::fromLocal8Bit(m_program->readAllStandardError());
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
@@ -247,7 +252,8 @@ void TestCorvaneUiProgram::answerIsSignalled()
     QVERIFY(m_answers->wait());
     QCOMPARE(m_answers->count(), 1);
     QCOMPARE(m_answers->at(0).at(0).toBool(), yes);
-    waitForLog(QStringLiteral("I: [CORVANE-UI] Dialog is closed, result = %1\n").arg(result));
+    waitForLog(
+        QStringLiteral("debug: I: [CORVANE-UI] Dialog is closed, result = %1\n").arg(result));
 }
 
 void TestCorvaneUiProgram::cancelWithoutDialogDoesNothing()
@@ -336,34 +342,39 @@ void TestCorvaneUiProgram::registrationFailureExitsWithTwo()
     QVERIFY(finished);
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 2);
-    QVERIFY2(m_log.contains(QStringLiteral("[CORVANE-UI] Failed to register DBus service: ") +
-                            busError + QLatin1Char('\n')),
-             qPrintable(m_log));
-    QVERIFY(!m_log.contains(QStringLiteral("I: [CORVANE_UI] Starting")));
-    QVERIFY(m_log.contains(QStringLiteral("I: [CORVANE_UI] Exit with error: 2\n")));
+    QVERIFY2(
+        m_log.contains(QStringLiteral("critical: [CORVANE-UI] Failed to register DBus service: ") +
+                       busError + QLatin1Char('\n')),
+        qPrintable(m_log));
+    QVERIFY(!m_log.contains(QStringLiteral("debug: I: [CORVANE_UI] Starting")));
+    QVERIFY(m_log.contains(QStringLiteral("debug: I: [CORVANE_UI] Exit with error: 2\n")));
 }
 
-void TestCorvaneUiProgram::sigtermEndsWithZero_data()
+void TestCorvaneUiProgram::signalEndsWithZero_data()
 {
+    QTest::addColumn<int>("signalNumber");
     QTest::addColumn<bool>("asking");
-    QTest::newRow("idle") << false;
-    QTest::newRow("dialog showing") << true;
+    QTest::newRow("SIGTERM, idle") << int(SIGTERM) << false;
+    QTest::newRow("SIGTERM, dialog showing") << int(SIGTERM) << true;
+    QTest::newRow("SIGINT, idle") << int(SIGINT) << false;
 }
 
-void TestCorvaneUiProgram::sigtermEndsWithZero()
+void TestCorvaneUiProgram::signalEndsWithZero()
 {
+    QFETCH(int, signalNumber);
     QFETCH(bool, asking);
     startService();
     if (asking) {
         m_ui->call(QStringLiteral("displayGprsDisconnectDialog"));
     }
-    waitForLog(QStringLiteral("I: [CORVANE_UI] Starting\n"));
-    stopService();
+    waitForLog(QStringLiteral("debug: I: [CORVANE_UI] Starting\n"));
+    stopService(signalNumber);
     QCOMPARE(m_program->exitCode(), 0);
-    QVERIFY2(m_log.contains(QStringLiteral("I: [CORVANE_UI] Exit with error: 0\n")),
+    QVERIFY2(m_log.contains(QStringLiteral("debug: I: [CORVANE_UI] Exit with error: 0\n")),
              qPrintable(m_log));
-    QCOMPARE(m_log.contains(QStringLiteral("I: [CORVANE-UI] Dialog is closed, result = 0\n")),
-             asking);
+    QCOMPARE(
+        m_log.contains(QStringLiteral("debug: I: [CORVANE-UI] Dialog is closed, result = 0\n")),
+        asking);
 }
 
 // Two clients fire display and cancel in a random interleaving without

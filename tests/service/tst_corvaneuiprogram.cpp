@@ -18,6 +18,15 @@
 // Runs the built corvane-ui on the test's session bus with its test probe
 // switched on (CORVANE_UI_TEST_PROBE), and drives it over D-Bus like a client.
 
+// Helpers check with QVERIFY; a test goes no further once one of them failed.
+#define STEP(call)                                                                                 \
+    do {                                                                                           \
+        call;                                                                                      \
+        if (QTest::currentTestFailed()) {                                                          \
+            return;                                                                                \
+        }                                                                                          \
+    } while (false)
+
 namespace {
 
 const QString kService = QStringLiteral("com.quenda.corvane.ui");
@@ -154,7 +163,7 @@ void TestCorvaneUiProgram::startService()
     QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("CORVANE_UI_TEST_PROBE"), QStringLiteral("1"));
-    startProgram(environment);
+    STEP(startProgram(environment));
     QVERIFY(registered.wait());
 
     m_listener.reset(new AnswerListener);
@@ -206,7 +215,7 @@ void TestCorvaneUiProgram::answer(bool yes)
 
 void TestCorvaneUiProgram::twoDisplaysShowOneDialogAndOneSignal()
 {
-    startService();
+    STEP(startService());
     QVERIFY(m_ui->call(QStringLiteral("displayGprsDisconnectDialog")).type() !=
             QDBusMessage::ErrorMessage);
     QVERIFY(m_ui->call(QStringLiteral("displayGprsDisconnectDialog")).type() !=
@@ -214,16 +223,16 @@ void TestCorvaneUiProgram::twoDisplaysShowOneDialogAndOneSignal()
     QCOMPARE(probe(QStringLiteral("openDialogs")).toInt(), 1);
     QCOMPARE(probe(QStringLiteral("shownDialogs")).toInt(), 1);
 
-    answer(true);
+    STEP(answer(true));
     QVERIFY(m_answers->wait());
-    settle();
+    STEP(settle());
     QCOMPARE(m_answers->count(), 1);
     QCOMPARE(probe(QStringLiteral("openDialogs")).toInt(), 0);
 }
 
 void TestCorvaneUiProgram::dialogShowsTheWarning()
 {
-    startService();
+    STEP(startService());
     m_ui->call(QStringLiteral("displayGprsDisconnectDialog"));
     const QVariantMap shown = qdbus_cast<QVariantMap>(probe(QStringLiteral("openDialog")));
     QCOMPARE(shown.value(QStringLiteral("title")).toString(), qtTrId("qtn_mms_gprs_warning_title"));
@@ -246,22 +255,22 @@ void TestCorvaneUiProgram::answerIsSignalled()
 {
     QFETCH(bool, yes);
     QFETCH(int, result);
-    startService();
+    STEP(startService());
     m_ui->call(QStringLiteral("displayGprsDisconnectDialog"));
-    answer(yes);
+    STEP(answer(yes));
     QVERIFY(m_answers->wait());
     QCOMPARE(m_answers->count(), 1);
     QCOMPARE(m_answers->at(0).at(0).toBool(), yes);
-    waitForLog(
-        QStringLiteral("debug: I: [CORVANE-UI] Dialog is closed, result = %1\n").arg(result));
+    STEP(waitForLog(
+        QStringLiteral("debug: I: [CORVANE-UI] Dialog is closed, result = %1\n").arg(result)));
 }
 
 void TestCorvaneUiProgram::cancelWithoutDialogDoesNothing()
 {
-    startService();
+    STEP(startService());
     QVERIFY(m_ui->call(QStringLiteral("cancelGprsDisconnectDialog")).type() !=
             QDBusMessage::ErrorMessage);
-    settle();
+    STEP(settle());
     QCOMPARE(m_answers->count(), 0);
     QCOMPARE(probe(QStringLiteral("shownDialogs")).toInt(), 0);
     QCOMPARE(probe(QStringLiteral("openDialogs")).toInt(), 0);
@@ -270,19 +279,19 @@ void TestCorvaneUiProgram::cancelWithoutDialogDoesNothing()
 // The toolkit dialog reports its closing as a refusal.
 void TestCorvaneUiProgram::cancelWhileAskingClosesDialog()
 {
-    startService();
+    STEP(startService());
     m_ui->call(QStringLiteral("displayGprsDisconnectDialog"));
     m_ui->call(QStringLiteral("cancelGprsDisconnectDialog"));
     QCOMPARE(probe(QStringLiteral("openDialogs")).toInt(), 0);
     QVERIFY(m_answers->wait());
-    settle();
+    STEP(settle());
     QCOMPARE(m_answers->count(), 1);
     QCOMPARE(m_answers->at(0).at(0).toBool(), false);
 }
 
 void TestCorvaneUiProgram::introspectionCarriesTheInterface()
 {
-    startService();
+    STEP(startService());
     QDBusInterface introspectable(kService, kPath,
                                   QStringLiteral("org.freedesktop.DBus.Introspectable"));
     const QDBusReply<QString> xml = introspectable.call(QStringLiteral("Introspect"));
@@ -326,20 +335,18 @@ void TestCorvaneUiProgram::registrationFailureExitsWithTwo()
     QFETCH(bool, nameTaken);
     QFETCH(QString, busError);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Held by this test's own connection until the test ends.
+    const auto release =
+        qScopeGuard([] { QDBusConnection::sessionBus().unregisterService(kService); });
     if (nameTaken) {
         QVERIFY(QDBusConnection::sessionBus().registerService(kService));
     } else {
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                            QStringLiteral("unix:path=/nonexistent/corvane-ui-bus"));
     }
-    startProgram(environment);
-    const bool finished = m_program->waitForFinished();
+    STEP(startProgram(environment));
+    QVERIFY(m_program->waitForFinished());
     m_log += QString::fromLocal8Bit(m_program->readAllStandardError());
-    if (nameTaken) {
-        QVERIFY(QDBusConnection::sessionBus().unregisterService(kService));
-    }
-
-    QVERIFY(finished);
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 2);
     QVERIFY2(
@@ -363,12 +370,12 @@ void TestCorvaneUiProgram::signalEndsWithZero()
 {
     QFETCH(int, signalNumber);
     QFETCH(bool, asking);
-    startService();
+    STEP(startService());
     if (asking) {
         m_ui->call(QStringLiteral("displayGprsDisconnectDialog"));
     }
-    waitForLog(QStringLiteral("debug: I: [CORVANE_UI] Starting\n"));
-    stopService(signalNumber);
+    STEP(waitForLog(QStringLiteral("debug: I: [CORVANE_UI] Starting\n")));
+    STEP(stopService(signalNumber));
     QCOMPARE(m_program->exitCode(), 0);
     QVERIFY2(m_log.contains(QStringLiteral("debug: I: [CORVANE_UI] Exit with error: 0\n")),
              qPrintable(m_log));
@@ -385,7 +392,7 @@ void TestCorvaneUiProgram::signalEndsWithZero()
 void TestCorvaneUiProgram::interleavedLoadFromTwoClients()
 {
     constexpr int kCalls = 1000;
-    startService();
+    STEP(startService());
     QDBusConnection clients[] = {
         QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("clientA")),
         QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("clientB"))};
@@ -404,7 +411,7 @@ void TestCorvaneUiProgram::interleavedLoadFromTwoClients()
         QVERIFY2(!call.isError(), qPrintable(call.error().message()));
     }
     const qint64 elapsed = clock.elapsed();
-    settle();
+    STEP(settle());
 
     const int shown = probe(QStringLiteral("shownDialogs")).toInt();
     const int open = probe(QStringLiteral("openDialogs")).toInt();

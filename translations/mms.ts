@@ -3,10 +3,6 @@
 <TS version="2.1" language="en_GB">
 <context>
     <name></name>
-    <message id="qtn_mms_settings_divider_mms">
-        <source>Multimedia message</source>
-        <translation>Multimedia message</translation>
-    </message>
     <message id="qtn_comm_cancel">
         <source>Cancel</source>
         <translation>Cancel</translation>
@@ -34,6 +30,10 @@
     <message id="qtn_mms_error_missing_mmsc">
         <source>The MMS connection settings are incomplete. Edit them now?</source>
         <translation>The MMS connection settings are incomplete. Edit them now?</translation>
+    </message>
+    <message id="qtn_mms_gprs_warning_text">
+        <source>A packet data connection is open. Disconnect it?</source>
+        <translation>A packet data connection is open. Disconnect it?</translation>
     </message>
     <message id="qtn_mms_mmsc_center">
         <source>Message centre</source>
@@ -87,6 +87,10 @@
         <source>Automatic</source>
         <translation>Automatic</translation>
     </message>
+    <message id="qtn_mms_settings_divider_mms">
+        <source>Multimedia message</source>
+        <translation>Multimedia message</translation>
+    </message>
     <message id="qtn_mms_settings_extralarge">
         <source>Extra large (%1 MB)</source>
         <translation>Extra large (%1 MB)</translation>
@@ -138,6 +142,9 @@
     <message id="qtn_mms_validity_week">
         <source>%1 week</source>
         <translation>%1 week</translation>
+    <message id="qtn_mms_gprs_warning_title">
+        <source>Packet data connection</source>
+        <translation>Packet data connection</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,3 @@
+#include "service_debug.h"
+
+Q_LOGGING_CATEGORY(lcCorvaneUi, "dravel.service", QtInfoMsg)

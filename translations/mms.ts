@@ -35,6 +35,10 @@
         <source>A packet data connection is open. Disconnect it?</source>
         <translation>A packet data connection is open. Disconnect it?</translation>
     </message>
+    <message id="qtn_mms_gprs_warning_title">
+        <source>Packet data connection</source>
+        <translation>Packet data connection</translation>
+    </message>
     <message id="qtn_mms_mmsc_center">
         <source>Message centre</source>
         <translation>Message centre</translation>
@@ -142,9 +146,6 @@
     <message id="qtn_mms_validity_week">
         <source>%1 week</source>
         <translation>%1 week</translation>
-    <message id="qtn_mms_gprs_warning_title">
-        <source>Packet data connection</source>
-        <translation>Packet data connection</translation>
     </message>
 </context>
 </TS>

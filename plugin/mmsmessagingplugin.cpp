@@ -1,8 +1,9 @@
 #include "mmsmessagingplugin.h"
 
-#include "singleeventmodel.h"
 #include "mmssettingswidget.h"
 #include "plugin_debug.h"
+#include "singleeventmodel.h"
+#include "utils_debug.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -128,7 +129,7 @@ BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager*, const Tolli
 BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager*, const Chronel::Event& event,
                                                MessagingUI::OperationType operation)
 {
-    qCDebug(lcUi) << "[MMS-UI] creating editor page for event, operation" << int(operation);
+    qCDebug(lcMmsUi) << "[MMS-UI] creating editor page for event, operation" << int(operation);
     const Chronel::Event copy = eventForOperation(event, operation);
     Q_UNUSED(copy)
     logNotBuilt("the editor page");

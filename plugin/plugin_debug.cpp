@@ -1,4 +1,3 @@
 #include "plugin_debug.h"
 
 Q_LOGGING_CATEGORY(lcPlugin, "dravel.plugin", QtInfoMsg)
-Q_LOGGING_CATEGORY(lcUi, "dravel.ui", QtInfoMsg)

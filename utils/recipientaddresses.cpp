@@ -9,28 +9,29 @@ namespace utils {
 
 namespace {
 
-enum Role { AddressRole = 0, ContactEntryRole = 1, ContactRole = 6, ValidityRole = 8 };
-
-QString phoneNumberOf(const RecipientRoles& recipient)
+QString phoneNumberOf(const Tollis::Recipient& recipient)
 {
-    if (!recipient.contains(ContactRole))
+    if (!recipient.contains(Tollis::RecipientContact))
         return QString();
-    return recipient.value(ContactRole).value<QContact>().detail<QContactPhoneNumber>().number();
+    return recipient.value(Tollis::RecipientContact)
+        .value<QContact>()
+        .detail<QContactPhoneNumber>()
+        .number();
 }
 
 } // namespace
 
-QStringList fromRecipients(const QList<RecipientRoles>& recipients, bool resolvedOnly,
+QStringList fromRecipients(const Tollis::RecipientList& recipients, bool resolvedOnly,
                            bool phoneOnly)
 {
     QStringList addresses;
-    for (const RecipientRoles& recipient : recipients) {
-        const QString address = recipient.value(AddressRole).toString();
+    for (const Tollis::Recipient& recipient : recipients) {
+        const QString address = recipient.value(Tollis::RecipientAddress).toString();
         if (address.isEmpty())
             continue;
-        if (resolvedOnly && recipient.value(ValidityRole).toInt() != 1)
+        if (resolvedOnly && recipient.value(Tollis::RecipientValidity).toInt() != 1)
             continue;
-        if (phoneOnly && recipient.value(ContactEntryRole).toInt() == 1) {
+        if (phoneOnly && recipient.value(Tollis::RecipientContactEntry).toInt() == 1) {
             const QString phone = phoneNumberOf(recipient);
             if (!phone.isEmpty())
                 addresses << phone;

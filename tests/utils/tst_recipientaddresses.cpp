@@ -4,7 +4,7 @@
 #include <QtTest>
 
 using namespace QtContacts;
-using mmsui::utils::RecipientRoles;
+using RecipientRoles = Tollis::Recipient;
 
 Q_DECLARE_METATYPE(QList<RecipientRoles>)
 

@@ -11,4 +11,10 @@ namespace tk {
 void setStyleName(QWidget* widget, const QString& styleName);
 QString styleName(const QWidget* widget);
 
+// The style mode of a stylable widget: "" by default, "pressed" while pressed.
+// Style sheets address it with [styleMode="pressed"].
+extern const char* const pressedStyleMode;
+void setStyleMode(QWidget* widget, const QString& mode);
+QString styleMode(const QWidget* widget);
+
 } // namespace tk

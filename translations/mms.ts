@@ -147,5 +147,9 @@
         <source>%1 week</source>
         <translation>%1 week</translation>
     </message>
+    <message id="qtn_msg_contact_card_label">
+        <source>Contact card</source>
+        <translation>Contact card</translation>
+    </message>
 </context>
 </TS>

@@ -2,3 +2,4 @@
 
 Q_LOGGING_CATEGORY(lcImage, "dravel.image", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcContactCard, "dravel.contactcard", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcViewerContact, "dravel.viewercontact", QtInfoMsg)

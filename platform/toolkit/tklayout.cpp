@@ -96,9 +96,9 @@ void TkLayout::relayout()
             item.widget->show();
         }
     }
-    // Widgets that only the other policy holds must not float over this one.
-    for (TkLinearLayoutPolicy* policy : {m_portrait, m_landscape}) {
-        if (!policy || policy == m_active) {
+    // Widgets that only another policy holds must not float over this one.
+    for (TkLinearLayoutPolicy* policy : qAsConst(m_owned)) {
+        if (policy == m_active) {
             continue;
         }
         for (const TkLinearLayoutPolicy::Item& item : policy->items()) {

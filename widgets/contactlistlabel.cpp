@@ -10,6 +10,7 @@
 #include <QContactName>
 #include <QContactPhoneNumber>
 #include <QContactUnionFilter>
+#include <QTimer>
 
 using namespace QtContacts;
 
@@ -49,9 +50,13 @@ ContactListLabel::ContactListLabel(const QString& text, QWidget* parent)
 
 void ContactListLabel::setAddressList(const QStringList& addresses)
 {
-    // A late answer for the previous list must not land in this one.
-    if (m_fetchRequest)
-        m_fetchRequest->cancel();
+    // Neither a late answer nor a pending step of the previous list may land
+    // in this one.
+    if (m_fetchRequest && m_fetchRequest->isActive()) {
+        m_fetchRequest->disconnect(this);
+        m_fetchRequest.reset();
+    }
+    ++m_pass;
     m_addresses = addresses;
     if (!m_contactManager)
         m_contactManager = mmsui::utils::getContactManager();
@@ -66,6 +71,9 @@ void ContactListLabel::showAddresses()
 
 void ContactListLabel::startContactResolving()
 {
+    // One request at a time: a second start joins the running pass.
+    if (m_fetchRequest && m_fetchRequest->isActive())
+        return;
     while (m_currentIndex < m_addresses.size()) {
         if (startFetch())
             return;
@@ -77,11 +85,11 @@ void ContactListLabel::startContactResolving()
 // False when no request could be started for the current address.
 bool ContactListLabel::startFetch()
 {
-    if (!m_fetchRequest) {
-        m_fetchRequest = QSharedPointer<QContactFetchRequest>::create();
-        connect(m_fetchRequest.data(), &QContactAbstractRequest::stateChanged, this,
-                &ContactListLabel::contactsFetched);
-    }
+    // A fresh request per address: a finished one that is started again may
+    // keep its previous answer when the new search finds nothing.
+    m_fetchRequest = QSharedPointer<QContactFetchRequest>::create();
+    connect(m_fetchRequest.data(), &QContactAbstractRequest::stateChanged, this,
+            &ContactListLabel::contactsFetched);
     const QString& address = m_addresses.at(m_currentIndex);
     qCDebug(lcViewerContact) << "[MMS-VIEWER-CONTACT] Searching contact for address:" << address;
     m_fetchRequest->setFilter(addressFilter(address));
@@ -102,7 +110,11 @@ void ContactListLabel::contactsFetched()
         qCDebug(lcViewerContact) << "[MMS-VIEWER-CONTACT] Address not resolved, contacts count"
                                  << contacts.size();
     ++m_currentIndex;
-    startContactResolving();
+    // Out of the request's own signal before it is started again.
+    QTimer::singleShot(0, this, [this, pass = m_pass] {
+        if (pass == m_pass)
+            startContactResolving();
+    });
 }
 
 void ContactListLabel::resolveCurrent(const QContact& contact)

@@ -41,4 +41,6 @@ private:
     QSharedPointer<QtContacts::QContactManager> m_contactManager;
     QSharedPointer<QtContacts::QContactFetchRequest> m_fetchRequest;
     int m_currentIndex = 0;
+    // Counts address lists, so that steps of an earlier list are dropped.
+    int m_pass = 0;
 };

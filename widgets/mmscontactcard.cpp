@@ -92,19 +92,18 @@ QString MmsContactCard::nameOf(const QContact& contact) const
     QString name = nameInSettingsOrder(contact).trimmed();
     if (name.isEmpty()) {
         name = contact.detail<QContactName>().value<QString>(QContactName::FieldCustomLabel);
-        qCDebug(lcContactCard).noquote()
+        qCDebug(lcContactCard)
             << "[MMS-CONTACTCARD] No Contacts/nameOrder Contact name is empty. Use displayLabel() "
             << name;
     }
     if (name.trimmed().isEmpty()) {
         name = contact.detail<QContactDisplayLabel>().label();
-        qCDebug(lcContactCard).noquote()
-            << "[MMS-CONTACTCARD] Contact name is empty. Use DisplayLabel " << name;
+        qCDebug(lcContactCard) << "[MMS-CONTACTCARD] Contact name is empty. Use DisplayLabel "
+                               << name;
     }
     if (name.trimmed().isEmpty()) {
         name = contact.detail<QContactNickname>().nickname();
-        qCDebug(lcContactCard).noquote()
-            << "[MMS-CONTACTCARD] Contact name is empty. Use Nickname " << name;
+        qCDebug(lcContactCard) << "[MMS-CONTACTCARD] Contact name is empty. Use Nickname " << name;
     }
     if (name.trimmed().isEmpty())
         name = QFileInfo(m_fileName).baseName();

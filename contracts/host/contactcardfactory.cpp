@@ -48,10 +48,11 @@ QSharedPointer<QContact> ContactCardFactory::getContactCardDetails(const QString
                                                                    bool strict)
 {
     const QList<QVersitDocument> documents = readDocuments(fileName);
-    if (documents.isEmpty() || (strict && documents.size() > 1))
+    if (strict && documents.size() > 1)
         return {};
     QVersitContactImporter importer;
-    if (!importer.importDocuments({documents.first()}) || importer.contacts().isEmpty()) {
+    if (documents.isEmpty() || !importer.importDocuments({documents.first()}) ||
+        importer.contacts().isEmpty()) {
         qCWarning(lcHost) << "No contact in contact card" << fileName;
         return {};
     }

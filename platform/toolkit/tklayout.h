@@ -19,7 +19,7 @@ public:
 
     QWidget* host() const { return m_host; }
 
-    // The layout takes ownership of the policies it is given.
+    // The layout owns every policy made for it.
     void setPortraitPolicy(TkLinearLayoutPolicy* policy);
     void setLandscapePolicy(TkLinearLayoutPolicy* policy);
     // One policy for both orientations.
@@ -42,6 +42,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class TkLinearLayoutPolicy;
     void adopt(TkLinearLayoutPolicy* policy);
     void followWindow();
     void pickPolicyForOrientation();

@@ -6,6 +6,9 @@ TkLinearLayoutPolicy::TkLinearLayoutPolicy(TkLayout* layout, Qt::Orientation ori
     : m_layout(layout)
     , m_orientation(orientation)
 {
+    // Known to the layout from the start, so that it can hide this policy's
+    // widgets while another one is active.
+    m_layout->adopt(this);
 }
 
 void TkLinearLayoutPolicy::addItem(QWidget* widget, Qt::Alignment alignment)

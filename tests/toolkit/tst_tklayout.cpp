@@ -14,6 +14,7 @@ private slots:
     void widgetOnlyInOtherPolicyIsHidden();
     void stretchesAndInsertionOrder();
     void deletedWidgetLeavesPolicy();
+    void switchingBetweenPoliciesOfOneOrientation();
 };
 
 void TestTkLayout::followsWindowOrientation_data()
@@ -118,6 +119,30 @@ void TestTkLayout::deletedWidgetLeavesPolicy()
     delete doomed;
     column->addItem(new QLabel); // rebuilds without touching the dead widget
     QCOMPARE(host.layout()->count(), 1);
+}
+
+// Two policies taking turns as the only one, as a label and the editor it
+// turns into do: the inactive one's widget never shows.
+void TestTkLayout::switchingBetweenPoliciesOfOneOrientation()
+{
+    QWidget host;
+    auto* layout = new TkLayout(&host);
+    auto* first = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+    auto* second = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+    auto* label = new QLabel(QStringLiteral("label"));
+    auto* other = new QLabel(QStringLiteral("other"));
+    first->addItem(label);
+    second->addItem(other);
+    layout->setPolicy(first);
+    host.show();
+    QVERIFY(label->isVisible());
+    QVERIFY(!other->isVisible());
+
+    layout->setPolicy(second);
+    QVERIFY(!label->isVisible());
+    QVERIFY(other->isVisible());
+    host.resize(host.height() + 100, host.width());
+    QCOMPARE(layout->activePolicy(), second);
 }
 
 QTEST_MAIN(TestTkLayout)

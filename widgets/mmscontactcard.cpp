@@ -4,6 +4,7 @@
 #include "contactcardfactory.h"
 #include "contactsgui.h"
 #include "contactthumbnail.h"
+#include "tkelidedlabel.h"
 #include "tkstyle.h"
 #include "widgets_debug.h"
 
@@ -33,13 +34,10 @@ MmsContactCard::MmsContactCard(const QString& vcardFile, QWidget* parent)
 
 QLabel* MmsContactCard::createLabel(const QString& objectName, const QString& styleName)
 {
-    auto* label = new QLabel;
+    auto* label = new TkElidedLabel;
     label->setObjectName(objectName);
     tk::setStyleName(label, styleName);
-    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Long names are cut at the card's edge instead of widening it.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 

@@ -273,7 +273,6 @@ QImage MmsResizer::decode(QImageReader& reader, const QString& path, bool repeat
     if (repeatedAttempt) {
         const QImage earlier = shrinkEarlierPicture(path, wanted);
         if (!earlier.isNull()) {
-            m_decodedPicture = earlier;
             return earlier;
         }
     }

@@ -41,8 +41,9 @@ private:
 
     QString m_targetDirectory;
     QStringList m_resizedFiles;
-    // The picture decoded by the latest attempt: a step-down to a smaller width shrinks it in
-    // memory instead of decoding the source again.
+    // The picture last decoded from a file: a step-down to a smaller width shrinks it in memory
+    // instead of decoding the source again. Always shrunk from this one, never from an earlier
+    // shrink, so the results stay as close as possible to a fresh scaled decode.
     QString m_decodedPath;
     QImage m_decodedPicture;
 };

@@ -25,6 +25,7 @@ private slots:
     void exifOrientation();
     void stepDownKeepsRotationAndShape();
     void twoPicturesShareTheBudget();
+    void stepDownCarriesOverToTheNextPicture();
     void emptyListFails();
     void requestFailsBeforeAnyFile_data();
     void requestFailsBeforeAnyFile();
@@ -295,6 +296,25 @@ void TestMmsResizer::twoPicturesShareTheBudget()
         QVERIFY(QFileInfo(path).size() <= 150000);
         QVERIFY(QImageReader(path).size().width() <= 640);
     }
+}
+
+void TestMmsResizer::stepDownCarriesOverToTheNextPicture()
+{
+    // Fits at 1024 / 50 on its own; the grainy one must go down to 640 / 50.
+    const QString calm = TestPictures::writeJpeg(sourcePath("calm.jpg"), QSize(2000, 1500), 10);
+    const QString grainy =
+        TestPictures::writeJpeg(sourcePath("grainy.jpg"), QSize(2000, 1500), 120);
+
+    bool status = false;
+    const QStringList alone = request({calm}, 190000, status);
+    QVERIFY(status);
+    QCOMPARE(QImageReader(alone.first()).size().width(), 1024);
+
+    const QStringList both = request({grainy, calm}, 2 * 190000, status);
+    QVERIFY(status);
+    QCOMPARE(both.size(), 2);
+    QCOMPARE(QImageReader(both.at(0)).size().width(), 640);
+    QCOMPARE(QImageReader(both.at(1)).size().width(), 640);
 }
 
 void TestMmsResizer::emptyListFails()

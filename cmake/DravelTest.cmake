@@ -15,6 +15,6 @@ function(dravel_add_test name)
     set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)
     file(MAKE_DIRECTORY ${home})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=dravel.*.debug=true;ASAN_OPTIONS=detect_leaks=0;HOME=${home};XDG_DATA_HOME=${home}/.local/share;XDG_CONFIG_HOME=${home}/.config;XDG_CACHE_HOME=${home}/.cache;${ARG_ENVIRONMENT}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=dravel.*.debug=true;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;HOME=${home};XDG_DATA_HOME=${home}/.local/share;XDG_CONFIG_HOME=${home}/.config;XDG_CACHE_HOME=${home}/.cache;${ARG_ENVIRONMENT}"
         TIMEOUT 300)
 endfunction()

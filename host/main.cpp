@@ -1,6 +1,7 @@
 // The demo host: a messaging application that loads the dravel plug-in and
 // shows its pages.
 #include "abstractpagemanager.h"
+#include "democontent.h"
 #include "homepage.h"
 #include "pluginhost.h"
 #include "screenshottour.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
         return 1;
     }
     MessagingUIPluginInterface* plugin = host.plugin();
+    const QStringList indexed = DemoContent::create();
+    QTextStream(stdout) << "indexed " << indexed.size() << " demo files in the content index\n";
 
     TkApplicationWindow window;
     window.resize(480, 854);

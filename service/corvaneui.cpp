@@ -28,6 +28,9 @@ void CorvaneUi::displayGprsDisconnectDialog()
     if (m_dialog) {
         return;
     }
+    // Deferred deletion waits behind the calls already queued; during a burst
+    // of requests the answered dialogs would pile up. Only one may exist.
+    delete m_answered;
     m_dialog = new TkQueryDialog(qtTrId("qtn_mms_gprs_warning_title"),
                                  qtTrId("qtn_mms_gprs_warning_text"));
     m_dialog->setSystemModal(true);
@@ -38,6 +41,7 @@ void CorvaneUi::displayGprsDisconnectDialog()
 
 void CorvaneUi::slotOnDialogClosed(int result)
 {
+    m_answered = m_dialog;
     m_dialog = nullptr;
     qCDebug(lcCorvaneUi).noquote() << "I: [CORVANE-UI] Dialog is closed, result =" << result;
     emit disconnectGprs(result == TkQueryDialog::Yes);

@@ -26,4 +26,6 @@ public slots:
 private:
     CorvaneUiAdaptor* m_adaptor;
     QPointer<TkQueryDialog> m_dialog;
+    // The answered dialog until Qt's deferred deletion gets to it.
+    QPointer<TkQueryDialog> m_answered;
 };

@@ -2,13 +2,16 @@
 
 #include "thumbnailer.h"
 
-Thumbnailer* ThumbnailCreator::m_thumbnailer = nullptr;
+#include <QCoreApplication>
+#include <QPointer>
 
 Thumbnailer* ThumbnailCreator::thumbnailer()
 {
-    if (!m_thumbnailer) {
-        static Thumbnailer client{QUrl(), QPixmap()};
-        m_thumbnailer = &client;
+    static QPointer<Thumbnailer> client;
+    if (!client) {
+        // Owned by the application, so it goes while the bus connection it
+        // uses still exists rather than among the static destructors.
+        client = new Thumbnailer(QUrl(), QPixmap(), QCoreApplication::instance());
     }
-    return m_thumbnailer;
+    return client;
 }

@@ -8,7 +8,4 @@ class ThumbnailCreator
 public:
     // Created on the first call, alive until exit.
     static Thumbnailer* thumbnailer();
-
-private:
-    static Thumbnailer* m_thumbnailer;
 };

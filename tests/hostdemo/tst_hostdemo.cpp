@@ -49,6 +49,9 @@ void TestHostDemo::screenshotTourWritesEveryPage()
                 QStringLiteral("--screenshots"), shots.path()});
     QVERIFY(host.waitForFinished(60000));
     QCOMPARE(host.exitCode(), 0);
+    const QString output = QString::fromUtf8(host.readAllStandardOutput());
+    QVERIFY2(output.contains(QStringLiteral("indexed 2 demo files in the content index")),
+             qPrintable(output));
     for (const char* page : {"01-home.png", "02-settings.png"}) {
         QImage picture(shots.filePath(QLatin1String(page)));
         QVERIFY2(!picture.isNull(), page);

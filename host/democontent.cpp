@@ -1,0 +1,68 @@
+#include "democontent.h"
+
+#include "contentindexer.h"
+#include "qsparqlconnection.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace {
+
+QString writePhoto(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/dravel-demo-sunset.jpg");
+    if (QFile::exists(path)) {
+        return path;
+    }
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient sky(0, 0, 0, photo.height());
+    sky.setColorAt(0, QColor(40, 60, 140));
+    sky.setColorAt(0.6, QColor(250, 140, 60));
+    sky.setColorAt(1, QColor(60, 30, 20));
+    painter.fillRect(photo.rect(), sky);
+    painter.setBrush(QColor(255, 220, 120));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPoint(800, 760), 160, 160);
+    painter.end();
+    return photo.save(path, "JPEG", 90) ? path : QString();
+}
+
+QString writeNote(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/dravel-demo-note.txt");
+    QFile note(path);
+    if (!note.exists() && note.open(QIODevice::WriteOnly)) {
+        QTextStream(&note) << "Meet at the harbour at six. Bring the camera :)\n";
+    }
+    return note.exists() ? path : QString();
+}
+
+} // namespace
+
+QStringList DemoContent::create()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(pictures);
+    QDir().mkpath(documents);
+
+    QSparqlConnection connection(QStringLiteral("QTRACKER_DIRECT"));
+    ContentIndexer indexer(connection);
+    QStringList indexed;
+    for (const QString& file : {writePhoto(pictures), writeNote(documents)}) {
+        if (file.isEmpty()) {
+            continue;
+        }
+        // Indexed afresh on every start, so repeated runs do not pile up entries.
+        indexer.removeFile(QUrl::fromLocalFile(file));
+        if (!indexer.addFile(file).isEmpty()) {
+            indexed << file;
+        }
+    }
+    return indexed;
+}

@@ -2,6 +2,8 @@
 #
 # One QtTest executable registered with CTest. Tests run headless with every
 # dravel debug category switched on, so that log lines can be asserted.
+find_program(DBUS_RUN_SESSION dbus-run-session REQUIRED)
+
 function(dravel_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -9,7 +11,9 @@ function(dravel_add_test name)
     target_compile_definitions(${name} PRIVATE
         DRAVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         DRAVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
-    add_test(NAME ${name} COMMAND ${name})
+    # A session bus of its own: tests running in parallel must not meet each
+    # other's fake services under the same well-known names.
+    add_test(NAME ${name} COMMAND ${DBUS_RUN_SESSION} -- $<TARGET_FILE:${name}>)
     # Each test gets its own home and XDG folders, so that tests running in
     # parallel never share a history, a configuration or a cache.
     set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)

@@ -1,0 +1,5 @@
+#include "mmsconversationbubblestyle.h"
+
+#include "tkstyleregistry.h"
+
+TK_REGISTER_STYLE("libdravel", MmsConversationBubbleStyle)

@@ -1,0 +1,5 @@
+#include "mmsimagewidgetstyle.h"
+
+#include "tkstyleregistry.h"
+
+TK_REGISTER_STYLE("libdravel", MMSImageWidgetStyle)

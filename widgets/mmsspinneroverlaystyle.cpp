@@ -1,0 +1,5 @@
+#include "mmsspinneroverlaystyle.h"
+
+#include "tkstyleregistry.h"
+
+TK_REGISTER_STYLE("libdravel", MmsSpinnerOverlayStyle)

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "tkscenewindowstyle.h"
+#include "tkstylecontainer.h"
+
+// The style of the editor's spinner overlay. It has no attributes of its own: it
+// exists so that the theme can address these widgets by style class.
+class MmsSpinnerOverlayStyle : public TkSceneWindowStyle
+{
+    Q_OBJECT
+public:
+    using TkSceneWindowStyle::TkSceneWindowStyle;
+};
+
+using MmsSpinnerOverlayStyleContainer = TkStyleContainer<MmsSpinnerOverlayStyle>;

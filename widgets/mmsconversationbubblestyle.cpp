@@ -3,3 +3,8 @@
 #include "tkstyleregistry.h"
 
 TK_REGISTER_STYLE("libdravel", MmsConversationBubbleStyle)
+
+MmsConversationBubbleStyle::MmsConversationBubbleStyle(QObject* parent)
+    : TkWidgetStyle(parent)
+{
+}

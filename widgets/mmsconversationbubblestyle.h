@@ -9,7 +9,9 @@ class MmsConversationBubbleStyle : public TkWidgetStyle
 {
     Q_OBJECT
 public:
-    using TkWidgetStyle::TkWidgetStyle;
+    // Defined out of line: the definition links in the class's declaration
+    // to the style registry.
+    explicit MmsConversationBubbleStyle(QObject* parent = nullptr);
 };
 
 using MmsConversationBubbleStyleContainer = TkStyleContainer<MmsConversationBubbleStyle>;

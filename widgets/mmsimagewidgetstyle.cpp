@@ -3,3 +3,8 @@
 #include "tkstyleregistry.h"
 
 TK_REGISTER_STYLE("libdravel", MMSImageWidgetStyle)
+
+MMSImageWidgetStyle::MMSImageWidgetStyle(QObject* parent)
+    : TkWidgetStyle(parent)
+{
+}

@@ -13,7 +13,9 @@ class MMSImageWidgetStyle : public TkWidgetStyle
 {
     Q_OBJECT
 public:
-    using TkWidgetStyle::TkWidgetStyle;
+    // Defined out of line: the definition links in the class's declaration
+    // to the style registry.
+    explicit MMSImageWidgetStyle(QObject* parent = nullptr);
 
     QColor textColor = QColor(Qt::white);
     QColor textPreviewColor = QColor(Qt::black);

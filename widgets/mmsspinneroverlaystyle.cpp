@@ -3,3 +3,8 @@
 #include "tkstyleregistry.h"
 
 TK_REGISTER_STYLE("libdravel", MmsSpinnerOverlayStyle)
+
+MmsSpinnerOverlayStyle::MmsSpinnerOverlayStyle(QObject* parent)
+    : TkSceneWindowStyle(parent)
+{
+}

@@ -9,7 +9,9 @@ class MmsSpinnerOverlayStyle : public TkSceneWindowStyle
 {
     Q_OBJECT
 public:
-    using TkSceneWindowStyle::TkSceneWindowStyle;
+    // Defined out of line: the definition links in the class's declaration
+    // to the style registry.
+    explicit MmsSpinnerOverlayStyle(QObject* parent = nullptr);
 };
 
 using MmsSpinnerOverlayStyleContainer = TkStyleContainer<MmsSpinnerOverlayStyle>;

@@ -310,13 +310,14 @@ void MMSAttachmentWidget::updatePixmapWithThumbnail(const QString& path)
 {
     // Without a size from the style there is nothing to compose yet; a later
     // updateIcon() asks again.
-    if (contentSize.isEmpty()) {
+    const QImage original = readThumbnail(path);
+    if (contentSize.isEmpty() || original.isNull()) {
         return;
     }
     previousPixmap = pixmap;
     usesThumbnail = true;
     const QImage thumbnail =
-        QImage(path).scaled(contentSize, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        original.scaled(contentSize, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     pixmap = QPixmap::fromImage(composeFramed(thumbnail));
     hasThumbnail = true;
     updateLabel();

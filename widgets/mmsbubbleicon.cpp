@@ -62,6 +62,10 @@ void MMSBubbleIcon::onMoving(bool moving)
 
 void MMSBubbleIcon::updatePixmapWithThumbnail(const QString& path)
 {
+    const QImage thumbnail = readThumbnail(path);
+    if (thumbnail.isNull()) {
+        return;
+    }
     usesThumbnail = true;
     contentSize = preferredSize().isValid() ? preferredSize() : defaultIconSize;
     QImage icon(contentSize, QImage::Format_ARGB32_Premultiplied);
@@ -69,7 +73,7 @@ void MMSBubbleIcon::updatePixmapWithThumbnail(const QString& path)
     QPainter painter(&icon);
     m_iconMask->draw(&painter, icon.rect());
     painter.setCompositionMode(QPainter::CompositionMode_SourceOut);
-    painter.drawImage(icon.rect(), QImage(path));
+    painter.drawImage(icon.rect(), thumbnail);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_iconShadow->draw(&painter, icon.rect());
     painter.end();

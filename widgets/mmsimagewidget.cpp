@@ -91,7 +91,12 @@ MMSImageWidget::MMSImageWidget(const QString& fileName, const QString& mimeType,
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-MMSImageWidget::~MMSImageWidget() = default;
+MMSImageWidget::~MMSImageWidget()
+{
+    // A dialog still open is a child; it must go while this object can still
+    // finish the save it reports when destroyed.
+    delete m_saveAsDialog;
+}
 
 void MMSImageWidget::loadMask()
 {
@@ -207,6 +212,7 @@ void MMSImageWidget::saveContent()
 {
     const QFileInfo file(fileName);
     auto* dialog = new TkSaveAsDialog(this);
+    m_saveAsDialog = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setMimeType(mimeType);
     if (!pixmap.isNull()) {
@@ -275,6 +281,15 @@ void MMSImageWidget::thumbnailCreated(const QUrl& file, const QUrl& thumbnail, c
 }
 
 void MMSImageWidget::updatePixmapWithThumbnail(const QString&) {}
+
+QImage MMSImageWidget::readThumbnail(const QString& path)
+{
+    const QImage thumbnail(path);
+    if (thumbnail.isNull()) {
+        qCWarning(lcMmsUi) << "[MMS-UI] Unreadable thumbnail" << path;
+    }
+    return thumbnail;
+}
 
 void MMSImageWidget::drawContents(QPainter* painter)
 {

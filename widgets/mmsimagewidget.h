@@ -10,6 +10,7 @@
 #include <functional>
 
 class QAction;
+class QDialog;
 class TkScalableImage;
 
 // One file of a message drawn as a picture: its MIME icon, a picture or a
@@ -83,6 +84,8 @@ protected:
     QRect contentRect() const { return QRect(QPoint(0, 0), contentSize); }
 
     static void loadMask();
+    // The thumbnail file's picture; null, with a warning, when unreadable.
+    static QImage readThumbnail(const QString& path);
 
     bool pressed = false;
     QString fileName;
@@ -107,4 +110,5 @@ private:
     void showNotSupportedBanner();
 
     MMSImageWidgetStyleContainer m_style;
+    QPointer<QDialog> m_saveAsDialog;
 };

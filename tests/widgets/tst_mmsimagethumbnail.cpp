@@ -65,6 +65,7 @@ private slots:
     void thumbnailReplacesThePictureOnceWithAFade();
     void cachedThumbnailServesWithoutRequest();
     void videoAsksForTheVideoFlavor();
+    void unreadableThumbnailKeepsTheContent();
     void bubbleIconCutsTheThumbnailToItsShape();
     void bubbleIconAsksWhenTheViewStops();
 
@@ -192,6 +193,30 @@ void TstMmsImageThumbnail::videoAsksForTheVideoFlavor()
     QCOMPARE(queuedByService(),
              QStringList("Queue large " + QUrl::fromLocalFile(file).toEncoded()));
     QVERIFY(!widget.hasThumbnail);
+}
+
+void TstMmsImageThumbnail::unreadableThumbnailKeepsTheContent()
+{
+    const QString file = imagemedia::writePicture(m_dir.filePath("kept.png"), 40, 30, Qt::red);
+    const QString bogus = imagemedia::writeBytes(m_dir.filePath("bogus.png"), "no picture");
+    AttachmentProbe widget(file, "image/png", 0, false);
+    widget.setPreferredSize(QSize(200, 150));
+    widget.ensurePolished();
+    const QImage before = widget.pixmap.toImage();
+    QTest::ignoreMessage(QtWarningMsg,
+                         QString("[MMS-UI] Unreadable thumbnail \"%1\"").arg(bogus).toUtf8());
+    widget.thumbnailCreated(QUrl::fromLocalFile(file), QUrl::fromLocalFile(bogus), QPixmap());
+    QVERIFY(!widget.hasThumbnail);
+    QVERIFY(!widget.usesThumbnail);
+    QCOMPARE(widget.pixmap.toImage(), before);
+
+    BubbleProbe icon(file, "image/png");
+    icon.setMimeType("image/png");
+    QTest::ignoreMessage(QtWarningMsg,
+                         QString("[MMS-UI] Unreadable thumbnail \"%1\"").arg(bogus).toUtf8());
+    icon.thumbnailCreated(QUrl::fromLocalFile(file), QUrl::fromLocalFile(bogus), QPixmap());
+    QVERIFY(!icon.hasThumbnail);
+    QCOMPARE(icon.pixmap.toImage(), icon.pixmapForMime(QSize(64, 64)).toImage());
 }
 
 void TstMmsImageThumbnail::bubbleIconCutsTheThumbnailToItsShape()

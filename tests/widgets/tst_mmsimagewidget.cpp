@@ -57,6 +57,7 @@ private slots:
     void saveAsDialogIsFilledFromTheFile();
     void acceptedSaveWritesAReadableCopy();
     void cancelledSaveWritesNothing();
+    void saveFinishesWhenTheWidgetGoesFirst();
     void tapOpensTheFile();
     void tapWithoutViewerShowsBanner();
     void tapIsIgnoredWhenClicksAreDisabled();
@@ -273,6 +274,26 @@ void TstMmsImageWidget::cancelledSaveWritesNothing()
     QVERIFY(widget.savedFileName.isEmpty());
     QVERIFY(!QFile::exists(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
                            "/kept.png"));
+}
+
+// The dialog was accepted but not yet destroyed when the page closed.
+void TstMmsImageWidget::saveFinishesWhenTheWidgetGoesFirst()
+{
+    const QString file = imagemedia::writePicture(m_dir.filePath("early.png"), 8, 8, Qt::red);
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+    MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
+    auto* widget = new ImageProbe(file, "image/png");
+    widget->enableSaveAsAction(true);
+    saveAsActionOf(*widget)->trigger();
+    TkSaveAsDialog* dialog = openDialogOf(*widget);
+    QVERIFY(dialog);
+    dialog->fileNameEdit()->setText("early");
+    dialog->accept();
+    delete widget;
+    const QString saved =
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/early.png";
+    QVERIFY(QFile::permissions(saved).testFlag(QFile::WriteOwner));
+    QVERIFY(QFile::remove(saved));
 }
 
 void TstMmsImageWidget::tapOpensTheFile()

@@ -186,12 +186,10 @@ void TstMmsImageThumbnail::videoAsksForTheVideoFlavor()
     AttachmentProbe widget(file, "video/mp4", 0, false);
     widget.setPreferredSize(QSize(200, 150));
     widget.ensurePolished();
-    Thumbnailer* client = ThumbnailCreator::thumbnailer();
-    QSignalSpy errors(client, &Thumbnailer::error);
     widget.updateIcon();
-    QVERIFY(errors.wait());
-    QCOMPARE(queuedByService(),
-             QStringList("Queue large " + QUrl::fromLocalFile(file).toEncoded()));
+    QStringList queued;
+    QTRY_VERIFY(!(queued << queuedByService()).isEmpty());
+    QCOMPARE(queued, QStringList("Queue large " + QUrl::fromLocalFile(file).toEncoded()));
     QVERIFY(!widget.hasThumbnail);
 }
 
@@ -221,19 +219,17 @@ void TstMmsImageThumbnail::unreadableThumbnailKeepsTheContent()
 
 void TstMmsImageThumbnail::bubbleIconCutsTheThumbnailToItsShape()
 {
-    const QString file = imagemedia::writePicture(m_dir.filePath("face.png"), 300, 300, Qt::red);
+    const QString file = imagemedia::writePicture(m_dir.filePath("face.png"), 30, 30, Qt::blue);
+    const QString thumbnail =
+        imagemedia::writePicture(m_dir.filePath("face-thumbnail.png"), 128, 128, Qt::red);
     BubbleProbe icon(file, "image/png");
-    QSignalSpy thumbnails(ThumbnailCreator::thumbnailer(), &Thumbnailer::thumbnail);
-    icon.updateIcon();
-    QVERIFY(thumbnails.wait());
+    icon.thumbnailCreated(QUrl::fromLocalFile(file), QUrl::fromLocalFile(thumbnail), QPixmap());
     QVERIFY(icon.hasThumbnail);
     QCOMPARE(icon.contentSize, QSize(64, 64));
     const QImage shown = icon.pixmap.toImage();
     QCOMPARE(shown.size(), QSize(64, 64));
     QCOMPARE(shown.pixelColor(32, 32), QColor(Qt::red));
     QCOMPARE(shown.pixelColor(0, 0).alpha(), 0);
-    QCOMPARE(queuedByService(),
-             QStringList("Queue normal " + QUrl::fromLocalFile(file).toEncoded()));
 
     // A new type brings back the type's icon and allows a new thumbnail.
     icon.setMimeType("audio/amr");
@@ -248,12 +244,11 @@ void TstMmsImageThumbnail::bubbleIconAsksWhenTheViewStops()
     icon.onMoving(true);
     QCoreApplication::processEvents();
     QVERIFY(requestLines().isEmpty());
-    QSignalSpy thumbnails(ThumbnailCreator::thumbnailer(), &Thumbnailer::thumbnail);
     icon.onMoving(false);
-    QVERIFY(thumbnails.wait());
+    QStringList queued;
+    QTRY_VERIFY(!(queued << queuedByService()).isEmpty());
+    QCOMPARE(queued, QStringList("Queue normal " + QUrl::fromLocalFile(file).toEncoded()));
     QCOMPARE(requestLines().size(), 1);
-    QVERIFY(icon.hasThumbnail);
-    queuedByService();
 }
 
 QTEST_MAIN(TstMmsImageThumbnail)

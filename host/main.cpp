@@ -1,7 +1,9 @@
 // The demo host: a messaging application that loads the dravel plug-in and
 // shows its pages.
 #include "abstractpagemanager.h"
+#include "contactgallerypage.h"
 #include "democontent.h"
+#include "gallerypage.h"
 #include "homepage.h"
 #include "pluginhost.h"
 #include "screenshottour.h"
@@ -48,9 +50,15 @@ int main(int argc, char** argv)
     pageManager.setPlugin(plugin);
 
     const auto settingsPage = [&] { return new SettingsPage(&pageManager, plugin); };
+    const auto imageGallery = [&] { return new GalleryPage(&pageManager); };
+    const auto contactGallery = [&] { return new ContactGalleryPage(&pageManager); };
     auto* home = new HomePage(&pageManager);
     home->addEntry(QStringLiteral("MMS settings"), QStringLiteral("hostOpenSettings"),
                    settingsPage);
+    home->addEntry(QStringLiteral("Image widgets"), QStringLiteral("hostOpenGallery"),
+                   imageGallery);
+    home->addEntry(QStringLiteral("Contact widgets"), QStringLiteral("hostOpenContactGallery"),
+                   contactGallery);
 
     window.show();
     pageManager.showPage(home);
@@ -59,6 +67,8 @@ int main(int argc, char** argv)
         ScreenshotTour tour(&pageManager, options.value(screenshotOption));
         tour.addStop(QStringLiteral("01-home"), [home] { return home; });
         tour.addStop(QStringLiteral("02-settings"), settingsPage);
+        tour.addStop(QStringLiteral("03-image-widgets"), imageGallery);
+        tour.addStop(QStringLiteral("04-contact-widgets"), contactGallery);
         return tour.run() == 0 ? 0 : 1;
     }
     return app.exec();

@@ -11,6 +11,10 @@
         <source>Done</source>
         <translation>Done</translation>
     </message>
+    <message id="qtn_comm_content_save_as">
+        <source>Save as</source>
+        <translation>Save as</translation>
+    </message>
     <message id="qtn_mms_always_send">
         <source>Always send</source>
         <translation>Always send</translation>
@@ -38,6 +42,10 @@
     <message id="qtn_mms_gprs_warning_title">
         <source>Packet data connection</source>
         <translation>Packet data connection</translation>
+    </message>
+    <message id="qtn_mms_info_file_not_supported">
+        <source>File format not supported</source>
+        <translation>File format not supported</translation>
     </message>
     <message id="qtn_mms_mmsc_center">
         <source>Message centre</source>

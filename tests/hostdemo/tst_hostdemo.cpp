@@ -52,7 +52,8 @@ void TestHostDemo::screenshotTourWritesEveryPage()
     const QString output = QString::fromUtf8(host.readAllStandardOutput());
     QVERIFY2(output.contains(QStringLiteral("indexed 2 demo files in the content index")),
              qPrintable(output));
-    for (const char* page : {"01-home.png", "02-settings.png"}) {
+    for (const char* page :
+         {"01-home.png", "02-settings.png", "03-image-widgets.png", "04-contact-widgets.png"}) {
         QImage picture(shots.filePath(QLatin1String(page)));
         QVERIFY2(!picture.isNull(), page);
         QCOMPARE(picture.size(), QSize(480, 854));

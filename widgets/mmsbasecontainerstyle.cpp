@@ -1,0 +1,10 @@
+#include "mmsbasecontainerstyle.h"
+
+#include "tkstyleregistry.h"
+
+TK_REGISTER_STYLE("libdravel", MmsBaseContainerStyle)
+
+MmsBaseContainerStyle::MmsBaseContainerStyle(QObject* parent)
+    : TkWidgetStyle(parent)
+{
+}

@@ -1,0 +1,10 @@
+#include "mmsspinneroverlaystyle.h"
+
+#include "tkstyleregistry.h"
+
+TK_REGISTER_STYLE("libdravel", MmsSpinnerOverlayStyle)
+
+MmsSpinnerOverlayStyle::MmsSpinnerOverlayStyle(QObject* parent)
+    : TkSceneWindowStyle(parent)
+{
+}

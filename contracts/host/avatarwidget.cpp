@@ -59,8 +59,9 @@ QPixmap AvatarWidget::composed(const QSize& size) const
     QPainter painter(&image);
     const QRect area(QPoint(0, 0), size);
     if (!mask.isNull()) {
+        // The theme's mask is opaque where the picture is cut away.
         painter.drawPixmap(area, mask);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOut);
     }
     painter.drawPixmap(area, m_pixmap);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

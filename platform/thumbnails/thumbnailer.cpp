@@ -105,10 +105,25 @@ void Thumbnailer::onQueued(QDBusPendingCallWatcher* watcher)
         return;
     }
     m_running.insert(reply.value(), request);
+    for (const auto& replay : m_early.take(reply.value()))
+        replay();
+    // Whatever else arrived early belongs to other clients of the service.
+    if (m_queueing.isEmpty())
+        m_early.clear();
+}
+
+bool Thumbnailer::keepForLater(uint handle, const std::function<void()>& replay)
+{
+    if (m_running.contains(handle) || m_queueing.isEmpty())
+        return false;
+    m_early[handle].append(replay);
+    return true;
 }
 
 void Thumbnailer::onReady(uint handle, const QStringList& uris)
 {
+    if (keepForLater(handle, [=] { onReady(handle, uris); }))
+        return;
     const auto running = m_running.constFind(handle);
     if (running == m_running.cend())
         return;
@@ -119,6 +134,8 @@ void Thumbnailer::onReady(uint handle, const QStringList& uris)
 void Thumbnailer::onError(uint handle, const QStringList& failedUris, int errorCode,
                           const QString& message)
 {
+    if (keepForLater(handle, [=] { onError(handle, failedUris, errorCode, message); }))
+        return;
     const auto running = m_running.constFind(handle);
     if (running == m_running.cend())
         return;
@@ -140,6 +157,8 @@ void Thumbnailer::emitErrors(const QString& message, const QList<QUrl>& fileUris
 
 void Thumbnailer::onFinished(uint handle)
 {
+    if (keepForLater(handle, [=] { onFinished(handle); }))
+        return;
     if (m_running.remove(handle))
         emit finished(m_running.size() + m_queueing.size());
 }

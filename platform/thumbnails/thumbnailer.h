@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class OrgFreedesktopThumbnailsThumbnailer1Interface;
 class QDBusPendingCallWatcher;
 
@@ -42,6 +44,7 @@ private slots:
     void onFinished(uint handle);
 
 private:
+    bool keepForLater(uint handle, const std::function<void()>& replay);
     struct Request
     {
         QString flavor;
@@ -55,6 +58,9 @@ private:
     OrgFreedesktopThumbnailsThumbnailer1Interface* m_service;
     QHash<QDBusPendingCallWatcher*, Request> m_queueing;
     QHash<uint, Request> m_running;
+    // The service may signal about a handle before its Queue reply reaches us;
+    // such signals wait here until the reply names the handle.
+    QHash<uint, QList<std::function<void()>>> m_early;
     QUrl m_uri;
     QPixmap m_defaultPixmap;
 };

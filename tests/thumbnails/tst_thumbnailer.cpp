@@ -27,9 +27,11 @@ private slots:
     void unsupportedFileGivesError();
     void constructorRequestsItsFile();
     void existingCacheFileShortCircuits();
+    void signalsBeforeTheQueueReplyAreKept();
     void vanishedServiceGivesErrors();
 
 private:
+    void startService(const QStringList& arguments = {});
     QString makePicture(const QString& name, int width, int height);
     QString makeTextFile(const QString& name);
     QStringList queuedByService();
@@ -44,11 +46,15 @@ void TstThumbnailer::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     qputenv("XDG_CACHE_HOME", m_dir.filePath("cache").toUtf8());
+    startService();
+}
+
+void TstThumbnailer::startService(const QStringList& arguments)
+{
     QDBusServiceWatcher watcher(serviceName, QDBusConnection::sessionBus(),
                                 QDBusServiceWatcher::WatchForRegistration);
     QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
-    m_service.start(QStringLiteral(DRAVEL_BINARY_DIR "/tests/fixtures/fakethumbnailer"),
-                    QStringList());
+    m_service.start(QStringLiteral(DRAVEL_BINARY_DIR "/tests/fixtures/fakethumbnailer"), arguments);
     QVERIFY(m_service.waitForStarted());
     QVERIFY(registered.wait());
 }
@@ -191,6 +197,22 @@ void TstThumbnailer::existingCacheFileShortCircuits()
     QVERIFY(thumbnailer.request({picture}, {"image/png"}, false, "grid"));
     QVERIFY(finished.wait());
     QCOMPARE(queuedByService(), QStringList("Queue normal " + picture.toEncoded()));
+}
+
+void TstThumbnailer::signalsBeforeTheQueueReplyAreKept()
+{
+    cleanupTestCase();
+    startService({QStringLiteral("--signals-before-reply")});
+    Thumbnailer thumbnailer;
+    QSignalSpy thumbnails(&thumbnailer, &Thumbnailer::thumbnail);
+    QSignalSpy finished(&thumbnailer, &Thumbnailer::finished);
+    const QUrl picture = QUrl::fromLocalFile(makePicture("early.png", 30, 20));
+    QVERIFY(thumbnailer.request({picture}, {QStringLiteral("image/png")}, true));
+    QVERIFY(finished.wait());
+    QCOMPARE(thumbnails.count(), 1);
+    QCOMPARE(thumbnails.first().at(0).toUrl(), picture);
+    cleanupTestCase();
+    startService();
 }
 
 void TstThumbnailer::vanishedServiceGivesErrors()

@@ -43,22 +43,22 @@ QContactManager* openFirstUsable()
     return new QContactManager(usable.first());
 }
 
-QContactFilter keywordFilter(const QString& keyword)
+} // namespace
+
+QContactFilter addressFilter(const QString& address)
 {
     QContactDetailFilter phone;
     phone.setDetailType(QContactPhoneNumber::Type, QContactPhoneNumber::FieldNumber);
     phone.setMatchFlags(QContactFilter::MatchPhoneNumber);
-    phone.setValue(keyword);
+    phone.setValue(address);
     QContactDetailFilter email;
     email.setDetailType(QContactEmailAddress::Type, QContactEmailAddress::FieldEmailAddress);
     email.setMatchFlags(QContactFilter::MatchExactly);
-    email.setValue(keyword);
+    email.setValue(address);
     QContactUnionFilter either;
     either << phone << email;
     return either;
 }
-
-} // namespace
 
 QStringList usableContactManagers()
 {
@@ -133,7 +133,7 @@ bool matchContactByKeyword(const QString& keyword, QContactId& id, QString& firs
     QContactManager* manager = keywordContactManager();
     if (!manager)
         return false;
-    const QList<QContact> matches = manager->contacts(keywordFilter(keyword));
+    const QList<QContact> matches = manager->contacts(addressFilter(keyword));
     qCDebug(lcMmsUi) << "Matching contacts number:" << matches.size() << "for keyword:" << keyword;
     if (matches.size() != 1) {
         qCDebug(lcMmsUi) << "[MMS-UI] Unable to find contact for address:" << keyword;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QContactFilter>
 #include <QContactId>
 #include <QContactManager>
 #include <QMap>
@@ -30,6 +31,8 @@ QMap<QString, QString> getAllContactManagersParams(QMap<QString, QString>& track
 // The handle that matchContactByKeyword searches: the first usable back-end, opened
 // without parameters on first use; null while there is none.
 QtContacts::QContactManager* keywordContactManager();
+// Contacts with this phone number (compared as a number) or this exact e-mail address.
+QtContacts::QContactFilter addressFilter(const QString& address);
 // Finds the one contact owning a phone number or an e-mail address; with none or
 // several the outputs stay untouched.
 bool matchContactByKeyword(const QString& keyword, QtContacts::QContactId& id, QString& firstName,

@@ -21,21 +21,6 @@ const QString kSeparator = QStringLiteral("; ");
 const QString kOriginalContactId = QStringLiteral("OriginalContactId");
 const QString kOriginalContactIdField = QStringLiteral("OriginalContactIdField");
 
-QContactFilter addressFilter(const QString& address)
-{
-    QContactDetailFilter phone;
-    phone.setDetailType(QContactPhoneNumber::Type, QContactPhoneNumber::FieldNumber);
-    phone.setMatchFlags(QContactFilter::MatchPhoneNumber);
-    phone.setValue(address);
-    QContactDetailFilter email;
-    email.setDetailType(QContactEmailAddress::Type, QContactEmailAddress::FieldEmailAddress);
-    email.setMatchFlags(QContactFilter::MatchExactly);
-    email.setValue(address);
-    QContactUnionFilter either;
-    either << phone << email;
-    return either;
-}
-
 } // namespace
 
 ContactListLabel::ContactListLabel(QWidget* parent)
@@ -92,7 +77,7 @@ bool ContactListLabel::startFetch()
             &ContactListLabel::contactsFetched);
     const QString& address = m_addresses.at(m_currentIndex);
     qCDebug(lcViewerContact) << "[MMS-VIEWER-CONTACT] Searching contact for address:" << address;
-    m_fetchRequest->setFilter(addressFilter(address));
+    m_fetchRequest->setFilter(mmsui::utils::addressFilter(address));
     if (!m_contactManager)
         return false;
     m_fetchRequest->setManager(m_contactManager.data());

@@ -8,6 +8,8 @@ function(dravel_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LIBS})
+    # Helpers several test folders share.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE
         DRAVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         DRAVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -8,6 +8,16 @@ namespace Chronel {
 class MessagePart
 {
 public:
+    MessagePart() = default;
+    MessagePart(const QString& contentId, const QString& contentType,
+                const QString& contentLocation, const QString& plainTextContent = QString())
+        : m_contentId(contentId)
+        , m_contentType(contentType)
+        , m_contentLocation(contentLocation)
+        , m_plainTextContent(plainTextContent)
+    {
+    }
+
     QString contentId() const { return m_contentId; }
     void setContentId(const QString& id) { m_contentId = id; }
 

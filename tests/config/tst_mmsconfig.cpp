@@ -1,5 +1,6 @@
 #include "configsandbox.h"
 #include "mmsconfig.h"
+#include "testprofiles.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -15,16 +16,7 @@ Configuration profile(const QString& name, const QString& apn, const QString& us
                       const QString& password, const QString& mmsc, int mmscPort,
                       const QString& proxy, int proxyPort)
 {
-    Configuration c;
-    c.name = name;
-    c.apn = apn;
-    c.userName = userName;
-    c.password = password;
-    c.mmsc = mmsc;
-    c.mmscPort = mmscPort;
-    c.proxy = proxy;
-    c.proxyPort = proxyPort;
-    return c;
+    return testProfile(name, apn, userName, password, mmsc, mmscPort, proxy, proxyPort);
 }
 
 Configuration operatorProfile()

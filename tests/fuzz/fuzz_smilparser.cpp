@@ -10,16 +10,7 @@
 
 namespace {
 
-Chronel::MessagePart part(const QString& contentId, const QString& type, const QString& location,
-                          const QString& text = QString())
-{
-    Chronel::MessagePart result;
-    result.setContentId(contentId);
-    result.setContentType(type);
-    result.setContentLocation(location);
-    result.setPlainTextContent(text);
-    return result;
-}
+using Part = Chronel::MessagePart;
 
 class FuzzPage : public MMSSmlilPutAwayAlgorithm<FuzzPage>
 {
@@ -27,14 +18,14 @@ public:
     static constexpr bool limitsInlineText = true;
 
     explicit FuzzPage(const QString& smil)
-        : m_parts{part("<0.smil>", "application/smil", "0.smil", smil),
-                  part("<image1.jpg>", "image/jpeg", "image1.jpg"),
-                  part("<text_001.txt>", "text/plain", "text_001.txt", "Hello"),
-                  part("<text_002.txt>", "text/plain", "/nonexistent/text_002.txt"),
-                  part("a;<b>", "audio/amr", "b.amr"),
-                  part("<d>", "video/3gpp", "first.3gp"),
-                  part("<d>", "video/3gpp", "second.3gp"),
-                  part("<long>", "text/plain", "long.txt", QString(10240, QLatin1Char('x')))}
+        : m_parts{Part("<0.smil>", "application/smil", "0.smil", smil),
+                  Part("<image1.jpg>", "image/jpeg", "image1.jpg"),
+                  Part("<text_001.txt>", "text/plain", "text_001.txt", "Hello"),
+                  Part("<text_002.txt>", "text/plain", "/nonexistent/text_002.txt"),
+                  Part("a;<b>", "audio/amr", "b.amr"),
+                  Part("<d>", "video/3gpp", "first.3gp"),
+                  Part("<d>", "video/3gpp", "second.3gp"),
+                  Part("<long>", "text/plain", "long.txt", QString(10240, QLatin1Char('x')))}
     {
     }
 

@@ -2,6 +2,7 @@
 
 #include "../config/configsandbox.h"
 #include "mmsconfig.h"
+#include "testprofiles.h"
 #include "tklocale.h"
 
 #include <QAbstractItemView>
@@ -53,15 +54,7 @@ inline MmsConfig::Configuration profile(const QString& apn, const QString& userN
                                         const QString& password, const QString& mmsc, int mmscPort,
                                         const QString& proxy, int proxyPort)
 {
-    MmsConfig::Configuration c;
-    c.apn = apn;
-    c.userName = userName;
-    c.password = password;
-    c.mmsc = mmsc;
-    c.mmscPort = mmscPort;
-    c.proxy = proxy;
-    c.proxyPort = proxyPort;
-    return c;
+    return testProfile(QString(), apn, userName, password, mmsc, mmscPort, proxy, proxyPort);
 }
 
 inline MmsConfig::Configuration operatorProfile()

@@ -1,10 +1,8 @@
 #include "contactmanagers.h"
+#include "testcontacts.h"
 
 #include <Accounts/Account>
 #include <Accounts/Manager>
-#include <QContactEmailAddress>
-#include <QContactName>
-#include <QContactPhoneNumber>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -184,17 +182,7 @@ void TstContactManagers::aggregatedParametersFollowAccountIds()
 QContact TstContactManagers::saveContact(const QString& first, const QString& last,
                                          const QString& phone, const QString& email)
 {
-    QContact contact;
-    QContactName name;
-    name.setFirstName(first);
-    name.setLastName(last);
-    contact.saveDetail(&name);
-    QContactPhoneNumber number;
-    number.setNumber(phone);
-    contact.saveDetail(&number);
-    QContactEmailAddress address;
-    address.setEmailAddress(email);
-    contact.saveDetail(&address);
+    QContact contact = testContact(first, last, phone, email);
     m_contacts->saveContact(&contact);
     return contact;
 }

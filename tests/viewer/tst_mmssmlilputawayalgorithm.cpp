@@ -40,31 +40,22 @@ private:
 using ViewerPage = SlideRecorder<true>;
 using EditorPage = SlideRecorder<false>;
 
-Chronel::MessagePart part(const QString& contentId, const QString& type, const QString& location,
-                          const QString& text = QString())
-{
-    Chronel::MessagePart result;
-    result.setContentId(contentId);
-    result.setContentType(type);
-    result.setContentLocation(location);
-    result.setPlainTextContent(text);
-    return result;
-}
+using Part = Chronel::MessagePart;
 
 Chronel::MessagePart image(const QString& name)
 {
-    return part(QStringLiteral("<%1>").arg(name), QStringLiteral("image/jpeg"), name + ".jpg");
+    return Part(QStringLiteral("<%1>").arg(name), QStringLiteral("image/jpeg"), name + ".jpg");
 }
 
 Chronel::MessagePart text(const QString& name, const QString& content)
 {
-    return part(QStringLiteral("<%1>").arg(name), QStringLiteral("text/plain"), name + ".txt",
+    return Part(QStringLiteral("<%1>").arg(name), QStringLiteral("text/plain"), name + ".txt",
                 content);
 }
 
 Chronel::MessagePart smil(const QString& body)
 {
-    return part(QStringLiteral("<0.smil>"), QStringLiteral("application/smil"), "0.smil",
+    return Part(QStringLiteral("<0.smil>"), QStringLiteral("application/smil"), "0.smil",
                 QStringLiteral("<smil><head/><body>%1</body></smil>").arg(body));
 }
 
@@ -73,7 +64,7 @@ Chronel::MessagePart smilFile(const QString& name)
     QFile file(QStringLiteral(DRAVEL_SOURCE_DIR "/tests/smil/data/") + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing test data %s", qPrintable(name));
-    return part(QStringLiteral("<smil>"), QStringLiteral("application/smil"), "0.smil",
+    return Part(QStringLiteral("<smil>"), QStringLiteral("application/smil"), "0.smil",
                 QString::fromUtf8(file.readAll()));
 }
 
@@ -168,12 +159,12 @@ void TestMmsSmlilPutAwayAlgorithm::placesSlides_data()
         << QStringList{"b.jpg", "a.jpg", "c.jpg", "d.jpg"}
         << QStringList{"b.jpg", "a.jpg", "c.jpg", "d.jpg"} << QStringList();
     QTest::newRow("two parts with one content id, referenced")
-        << Parts{smil("<par><img src=\"cid:d\"/></par>"), part("<d>", "image/jpeg", "first.jpg"),
-                 part("<d>", "image/jpeg", "second.jpg")}
+        << Parts{smil("<par><img src=\"cid:d\"/></par>"), Part("<d>", "image/jpeg", "first.jpg"),
+                 Part("<d>", "image/jpeg", "second.jpg")}
         << QStringList{"first.jpg"} << QStringList{"first.jpg"} << QStringList();
     QTest::newRow("two parts with one content id, unreferenced")
-        << Parts{smil("<par><img src=\"cid:a\"/></par>"), part("<d>", "image/jpeg", "first.jpg"),
-                 part("<d>", "image/jpeg", "second.jpg"), image("a")}
+        << Parts{smil("<par><img src=\"cid:a\"/></par>"), Part("<d>", "image/jpeg", "first.jpg"),
+                 Part("<d>", "image/jpeg", "second.jpg"), image("a")}
         << QStringList{"a.jpg", "second.jpg", "first.jpg"}
         << QStringList{"a.jpg", "second.jpg", "first.jpg"} << QStringList();
     QTest::newRow("the SMIL part never shows when the presentation parses")
@@ -183,7 +174,7 @@ void TestMmsSmlilPutAwayAlgorithm::placesSlides_data()
         << Parts{image("b"), image("a")} << QStringList{"b.jpg", "a.jpg"}
         << QStringList{"b.jpg", "a.jpg"} << QStringList();
     QTest::newRow("empty presentation text: message order, SMIL part included")
-        << Parts{image("b"), part("<s>", "application/smil", "0.smil"), image("a")}
+        << Parts{image("b"), Part("<s>", "application/smil", "0.smil"), image("a")}
         << QStringList{"b.jpg", "0.smil", "a.jpg"} << QStringList{"b.jpg", "0.smil", "a.jpg"}
         << QStringList();
     QTest::newRow("text reference that names nothing")
@@ -206,7 +197,7 @@ void TestMmsSmlilPutAwayAlgorithm::placesSlides_data()
         << QStringList{"b.jpg", "a.jpg"} << QStringList{"b.jpg", "a.jpg"} << QStringList();
     QTest::newRow("plain names and a contact card beside its text")
         << Parts{smil("<par><text src=\"t\"/><ref src=\"cid:card.vcf\"/></par>"),
-                 text("t", "Call me"), part("card.vcf", "text/x-vcard", "card.vcf")}
+                 text("t", "Call me"), Part("card.vcf", "text/x-vcard", "card.vcf")}
         << QStringList{"card.vcf + Call me"} << QStringList{"card.vcf + Call me"} << QStringList();
     QTest::newRow("a second text of a node is a slide of its own")
         << Parts{smil("<par><text src=\"cid:t1\"/><text src=\"cid:t2\"/></par>"), text("t1", "One"),
@@ -240,23 +231,23 @@ void TestMmsSmlilPutAwayAlgorithm::placesStoredPresentations_data()
     // Identifiers as the composing side gives them: sindex:<n>1;<n> for part n.
     QTest::newRow("written by the editor")
         << Parts{smilFile("golden/image-with-text.smil"),
-                 part("sindex:0011;<1>", "text/plain", "text_001.txt", "Hi"),
-                 part("sindex:0021;<2>", "image/jpeg", "photo.jpg")}
+                 Part("sindex:0011;<1>", "text/plain", "text_001.txt", "Hi"),
+                 Part("sindex:0021;<2>", "image/jpeg", "photo.jpg")}
         << QStringList{"photo.jpg + Hi"};
     QTest::newRow("a phone's image and text slides")
         << Parts{smilFile("presentations/phone-image-text.smil"),
-                 part("<text_1.txt>", "text/plain", "text_1.txt", "Second"),
-                 part("<IMG_0002.jpg>", "image/jpeg", "IMG_0002.jpg"),
-                 part("<text_0.txt>", "text/plain", "text_0.txt", "First"),
-                 part("<IMG_0001.jpg>", "image/jpeg", "IMG_0001.jpg")}
+                 Part("<text_1.txt>", "text/plain", "text_1.txt", "Second"),
+                 Part("<IMG_0002.jpg>", "image/jpeg", "IMG_0002.jpg"),
+                 Part("<text_0.txt>", "text/plain", "text_0.txt", "First"),
+                 Part("<IMG_0001.jpg>", "image/jpeg", "IMG_0001.jpg")}
         << QStringList{"IMG_0001.jpg + First", "IMG_0002.jpg + Second"};
     QTest::newRow("a SMIL 2.0 seq of pars")
         << Parts{smilFile("presentations/seq-of-pars.smil"),
-                 part("<beach.jpg>", "image/jpeg", "beach.jpg"),
-                 part("<caption1.txt>", "text/plain", "caption1.txt", "Sea"),
-                 part("<waves.amr>", "audio/amr", "waves.amr"),
-                 part("<clip.3gp>", "video/3gpp", "clip.3gp"),
-                 part("<caption2.txt>", "text/plain", "caption2.txt", "Sun")}
+                 Part("<beach.jpg>", "image/jpeg", "beach.jpg"),
+                 Part("<caption1.txt>", "text/plain", "caption1.txt", "Sea"),
+                 Part("<waves.amr>", "audio/amr", "waves.amr"),
+                 Part("<clip.3gp>", "video/3gpp", "clip.3gp"),
+                 Part("<caption2.txt>", "text/plain", "caption2.txt", "Sun")}
         << QStringList{"beach.jpg + Sea", "waves.amr", "clip.3gp + Sun"};
 }
 
@@ -303,7 +294,7 @@ void TestMmsSmlilPutAwayAlgorithm::resolvesReferences()
 
     Parts parts;
     for (int i = 0; i < contentIds.size(); ++i)
-        parts << part(contentIds.at(i), "image/png", QStringLiteral("%1.png").arg(i));
+        parts << Part(contentIds.at(i), "image/png", QStringLiteral("%1.png").arg(i));
     Chronel::MessagePart result;
 
     const bool resolved = ViewerPage::getAttachmentByContentId(parts, reference, result);
@@ -344,7 +335,7 @@ void TestMmsSmlilPutAwayAlgorithm::readsStoredTextFromItsFile()
     file.write(QStringLiteral("Gr\u00fc\u00dfe\nfrom file").toUtf8());
     file.close();
     EditorPage editor(Parts{smil("<par><img src=\"cid:a\"/><text src=\"cid:t\"/></par>"),
-                            image("a"), part("<t>", "text/plain", path)});
+                            image("a"), Part("<t>", "text/plain", path)});
 
     QTest::ignoreMessage(QtDebugMsg,
                          qPrintable(QStringLiteral("D: [MMS_SMIL] Attach text is empty, try to "
@@ -359,7 +350,7 @@ void TestMmsSmlilPutAwayAlgorithm::showsAttachmentAloneWhenTextFileIsUnreadable(
 {
     const QString path = QStringLiteral("/nonexistent/text_001.txt");
     ViewerPage viewer(Parts{smil("<par><img src=\"cid:a\"/><text src=\"cid:t\"/></par>"),
-                            image("a"), part("<t>", "text/plain", path)});
+                            image("a"), Part("<t>", "text/plain", path)});
 
     QTest::ignoreMessage(
         QtWarningMsg, "[MMS-EDITOR] Failed to read text from file \"/nonexistent/text_001.txt\" !");

@@ -1,11 +1,9 @@
 #include "contactlistlabel.h"
 #include "contactlocalid.h"
 #include "contactmanagers.h"
+#include "testcontacts.h"
 
-#include <QContactEmailAddress>
 #include <QContactExtendedDetail>
-#include <QContactName>
-#include <QContactPhoneNumber>
 #include <QtTest>
 
 using namespace QtContacts;
@@ -31,8 +29,6 @@ private slots:
     void labelsResolveOneAfterAnother();
 
 private:
-    QContact saveContact(const QString& first, const QString& last, const QString& phone,
-                         const QString& email = QString());
     QString expandIds(QString text) const;
     static void resolve(ContactListLabel& label);
 
@@ -40,36 +36,17 @@ private:
     QMap<QString, quint32> m_ids;
 };
 
-QContact TstContactListLabel::saveContact(const QString& first, const QString& last,
-                                          const QString& phone, const QString& email)
-{
-    QContact contact;
-    QContactName name;
-    name.setFirstName(first);
-    name.setLastName(last);
-    contact.saveDetail(&name);
-    QContactPhoneNumber number;
-    number.setNumber(phone);
-    contact.saveDetail(&number);
-    if (!email.isEmpty()) {
-        QContactEmailAddress address;
-        address.setEmailAddress(email);
-        contact.saveDetail(&address);
-    }
-    return contact;
-}
-
 void TstContactListLabel::initTestCase()
 {
     m_manager = mmsui::utils::getContactManager();
     QVERIFY(m_manager);
     const QList<QPair<QString, QContact>> contacts{
-        {"anna", saveContact("Anna", "Berg", "+358401111111", "anna@example.com")},
-        {"carl", saveContact("Carl", "Dahl", "+358402222222", "carl@example.com")},
-        {"twin1", saveContact("Ed", "Twin", "+358403333333")},
-        {"twin2", saveContact("Ida", "Twin", "+358403333333")},
-        {"percent", saveContact("50%1", "%2 off", "+358404444444")},
-        {"markup", saveContact("<b>Eve", "&Co", "+358405555555")},
+        {"anna", testContact("Anna", "Berg", "+358401111111", "anna@example.com")},
+        {"carl", testContact("Carl", "Dahl", "+358402222222", "carl@example.com")},
+        {"twin1", testContact("Ed", "Twin", "+358403333333")},
+        {"twin2", testContact("Ida", "Twin", "+358403333333")},
+        {"percent", testContact("50%1", "%2 off", "+358404444444")},
+        {"markup", testContact("<b>Eve", "&Co", "+358405555555")},
     };
     for (auto entry : contacts) {
         QVERIFY(m_manager->saveContact(&entry.second));
@@ -175,7 +152,7 @@ void TstContactListLabel::unmatchedAddressIsLogged()
 
 void TstContactListLabel::originalStoreIdIsTheLinkTarget()
 {
-    QContact aggregate = saveContact("Olga", "Ek", "+358406666666");
+    QContact aggregate = testContact("Olga", "Ek", "+358406666666");
     QContactExtendedDetail original;
     original.setName("OriginalContactId");
     original.setData(QVariantMap{{"OriginalContactIdField", 4242}});

@@ -1,0 +1,3 @@
+#include "editor_debug.h"
+
+Q_LOGGING_CATEGORY(lcEditor, "dravel.editor", QtInfoMsg)

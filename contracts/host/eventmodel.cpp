@@ -8,6 +8,7 @@ EventModel::EventModel(QObject* parent)
     : QAbstractListModel(parent)
 {
     HistoryStore* store = HistoryStore::instance();
+    connect(store, &HistoryStore::eventsAdded, this, &EventModel::onEventsAdded);
     connect(store, &HistoryStore::eventsUpdated, this, &EventModel::onEventsUpdated);
     connect(store, &HistoryStore::eventDeleted, this, &EventModel::onEventDeleted);
 }
@@ -30,6 +31,7 @@ bool EventModel::deleteEvent(int id)
 bool EventModel::getEvents(int groupId)
 {
     setEvents(HistoryStore::instance()->events(groupId));
+    m_groupId = groupId;
     return true;
 }
 
@@ -74,6 +76,18 @@ int EventModel::rowOf(int id) const
         }
     }
     return -1;
+}
+
+void EventModel::onEventsAdded(const Chronel::EventList& events)
+{
+    for (const Event& added : events) {
+        if (m_groupId && (*m_groupId < 0 || added.groupId() == *m_groupId) &&
+            rowOf(added.id()) < 0) {
+            beginInsertRows(QModelIndex(), m_events.size(), m_events.size());
+            m_events.append(added);
+            endInsertRows();
+        }
+    }
 }
 
 void EventModel::onEventsUpdated(const Chronel::EventList& events)

@@ -5,10 +5,14 @@
 
 #include <QAbstractListModel>
 
+#include <optional>
+
 namespace Chronel {
 
-// A list of history events that follows the store: rows are updated or
-// removed when the events change there.
+// A list of history events that follows the store, also when another
+// process changes it: rows are updated or removed when their events change
+// there, and a conversation loaded with getEvents() gains the events added
+// to it.
 class EventModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -25,7 +29,8 @@ public:
     bool deleteEvent(int id);
     bool deleteEvent(Event& event) { return deleteEvent(event.id()); }
 
-    // The events of one conversation, oldest first; loads synchronously.
+    // The events of one conversation (all events for -1), oldest first;
+    // loads synchronously.
     bool getEvents(int groupId);
 
     Event event(const QModelIndex& index) const;
@@ -38,12 +43,15 @@ protected:
     void setEvents(const QList<Event>& events);
 
 private:
+    void onEventsAdded(const Chronel::EventList& events);
     void onEventsUpdated(const Chronel::EventList& events);
     void onEventDeleted(int id);
     int rowOf(int id) const;
 
     TrackerIO m_trackerIO;
     QList<Event> m_events;
+    // The conversation getEvents() loaded; unset for a model filled otherwise.
+    std::optional<int> m_groupId;
 };
 
 } // namespace Chronel

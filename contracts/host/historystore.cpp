@@ -1,6 +1,7 @@
 #include "historystore.h"
 
 #include "eventrecord.h"
+#include "historyannouncer.h"
 #include "host_debug.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,8 @@
 namespace Chronel {
 
 namespace {
+
+constexpr int kBusyTimeoutMs = 10000;
 
 QJsonObject parseRecord(const QByteArray& text)
 {
@@ -43,9 +46,12 @@ HistoryStore* HistoryStore::instance()
 HistoryStore::HistoryStore(QObject* parent)
     : QObject(parent)
     , m_connectionName(QStringLiteral("chronel-history"))
+    , m_announcer(new HistoryAnnouncer(this))
 {
     qRegisterMetaType<Chronel::Event>();
     qRegisterMetaType<Chronel::EventList>();
+    connect(m_announcer, &HistoryAnnouncer::changedElsewhere, this,
+            &HistoryStore::onChangedElsewhere);
 }
 
 HistoryStore::~HistoryStore()
@@ -78,18 +84,12 @@ QSqlDatabase HistoryStore::database() const
 
 bool HistoryStore::open() const
 {
-    QDir().mkpath(QFileInfo(databasePath()).absolutePath());
     for (int attempt = 0; attempt < 2; ++attempt) {
-        QSqlDatabase db =
-            QSqlDatabase::contains(m_connectionName)
-                ? QSqlDatabase::database(m_connectionName, false)
-                : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        db.setDatabaseName(databasePath());
-        if (db.open() && createSchema(db)) {
+        QString reason;
+        if (openOnce(reason)) {
             return true;
         }
-        const QString reason = db.lastError().text();
-        db.close();
+        QSqlDatabase::database(m_connectionName, false).close();
         // A damaged file must not stop the application: keep it for inspection
         // and start a fresh history.
         moveAsideDamaged(reason);
@@ -97,17 +97,78 @@ bool HistoryStore::open() const
     return false;
 }
 
-bool HistoryStore::createSchema(QSqlDatabase& db) const
+bool HistoryStore::openOnce(QString& reason) const
+{
+    if (!preparePrivateFile(reason)) {
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
+                          ? QSqlDatabase::database(m_connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(databasePath());
+    // Another process may be writing; wait for it rather than fail.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        reason = db.lastError().text();
+        return false;
+    }
+    return createSchema(db, reason);
+}
+
+// Message history is private. The file is made here, owner only, before SQLite
+// opens it; SQLite gives its side files (-wal, -shm) the mode of the file.
+bool HistoryStore::preparePrivateFile(QString& reason)
+{
+    const QString path = databasePath();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        reason = QStringLiteral("the folder %1 cannot be made").arg(folder);
+        return false;
+    }
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile file(path);
+    // NewOnly: never truncate a file that another process made meanwhile.
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        file.close();
+    }
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool HistoryStore::createSchema(QSqlDatabase& db, QString& reason) const
 {
     QSqlQuery query(db);
-    return query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
-           query.value(0).toString() == QLatin1String("ok") &&
-           query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS groups ("
-                                     "id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                                     "local_uid TEXT, remote_uid TEXT)")) &&
-           query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS events ("
-                                     "id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                                     "group_id INTEGER, record BLOB)"));
+    // Readers then never block the writer of another process.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
+        reason = query.lastError().text();
+        return false;
+    }
+    if (query.value(0).toString() != QLatin1String("wal")) {
+        qCWarning(lcHost) << "[CHRONEL] history database without write-ahead log, journal mode"
+                          << query.value(0).toString();
+    }
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
+        reason = query.lastError().text();
+        return false;
+    }
+    if (query.value(0).toString() != QLatin1String("ok")) {
+        reason = QStringLiteral("integrity check: ") + query.value(0).toString();
+        return false;
+    }
+    const bool created = query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS groups ("
+                                                   "id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                                   "local_uid TEXT, remote_uid TEXT)")) &&
+                         query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS events ("
+                                                   "id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                                   "group_id INTEGER, record BLOB)"));
+    if (!created) {
+        reason = query.lastError().text();
+    }
+    return created;
 }
 
 void HistoryStore::moveAsideDamaged(const QString& reason) const
@@ -117,10 +178,34 @@ void HistoryStore::moveAsideDamaged(const QString& reason) const
         path + QStringLiteral(".damaged-") +
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
     const bool moved = QFile::exists(path) && QFile::rename(path, aside);
+    // A log left behind would be replayed into the fresh database.
+    for (const QString& side :
+         {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+        if (QFile::exists(path + side)) {
+            QFile::rename(path + side, aside + side);
+        }
+    }
     qCCritical(lcHost).noquote() << "[CHRONEL] history database" << path
                                  << "cannot be used:" << reason
                                  << (moved ? "- moved aside to " + aside + ", starting a new one"
                                            : QStringLiteral("- could not be moved aside"));
+}
+
+// One write transaction, taken at once: a writer in another process then
+// waits for it (busy timeout) instead of both writing from the same state.
+bool HistoryStore::writeTransaction(const std::function<bool()>& work)
+{
+    QSqlDatabase db = database();
+    QSqlQuery control(db);
+    if (!db.isOpen() || !control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        qCWarning(lcHost) << "[CHRONEL] cannot write the history:" << control.lastError().text();
+        return false;
+    }
+    if (work() && control.exec(QStringLiteral("COMMIT"))) {
+        return true;
+    }
+    control.exec(QStringLiteral("ROLLBACK"));
+    return false;
 }
 
 int HistoryStore::groupFor(const Event& event)
@@ -143,15 +228,24 @@ int HistoryStore::groupFor(const Event& event)
 
 bool HistoryStore::addEvent(Event& event)
 {
-    QSqlDatabase db = database();
-    if (!db.isOpen()) {
+    Event added = event;
+    if (!writeTransaction([&] { return insertEvent(added); })) {
         return false;
     }
-    const bool newGroup = event.groupId() < 0;
-    if (newGroup) {
+    event = added;
+    event.resetModifiedProperties();
+    emit eventsAdded({event});
+    emit groupsChanged();
+    m_announcer->announce({event.id()}, {}, {});
+    return true;
+}
+
+bool HistoryStore::insertEvent(Event& event)
+{
+    if (event.groupId() < 0) {
         event.setGroupId(groupFor(event));
     }
-    QSqlQuery query(db);
+    QSqlQuery query(database());
     query.prepare(QStringLiteral("INSERT INTO events (group_id, record) VALUES (?, '{}')"));
     query.addBindValue(event.groupId());
     if (!query.exec()) {
@@ -159,13 +253,7 @@ bool HistoryStore::addEvent(Event& event)
         return false;
     }
     event.setId(query.lastInsertId().toInt());
-    if (!writeRecord(event.id(), event.groupId(), EventRecord::toJson(event))) {
-        return false;
-    }
-    event.resetModifiedProperties();
-    emit eventsAdded({event});
-    emit groupsChanged();
-    return true;
+    return writeRecord(event.id(), event.groupId(), EventRecord::toJson(event));
 }
 
 bool HistoryStore::readRecord(int id, QJsonObject& record) const
@@ -210,21 +298,28 @@ bool HistoryStore::getEvent(int id, Event& event) const
 
 bool HistoryStore::modifyEvent(Event& event)
 {
-    QJsonObject record;
-    if (!event.validProperties().contains(Event::Id) || !readRecord(event.id(), record)) {
+    if (!event.validProperties().contains(Event::Id)) {
         return false;
     }
-    Event::PropertySet changed = event.validProperties() & event.modifiedProperties();
-    changed.remove(Event::Id);
-    EventRecord::merge(event, changed, record);
-    const int groupId = record.value(QString::number(int(Event::GroupId))).toInt(-1);
-    if (!writeRecord(event.id(), groupId, record)) {
+    // Read, merged and written in one transaction, so that a change another
+    // process makes to other properties at the same time is not overwritten.
+    const bool written = writeTransaction([&] {
+        QJsonObject record;
+        if (!readRecord(event.id(), record)) {
+            return false;
+        }
+        Event::PropertySet changed = event.validProperties() & event.modifiedProperties();
+        changed.remove(Event::Id);
+        EventRecord::merge(event, changed, record);
+        const int groupId = record.value(QString::number(int(Event::GroupId))).toInt(-1);
+        return writeRecord(event.id(), groupId, record);
+    });
+    if (!written) {
         return false;
     }
     event.resetModifiedProperties();
-    Event stored;
-    getEvent(event.id(), stored);
-    emit eventsUpdated({stored});
+    emit eventsUpdated(storedEvents({event.id()}));
+    m_announcer->announce({}, {event.id()}, {});
     return true;
 }
 
@@ -238,7 +333,39 @@ bool HistoryStore::deleteEvent(int id)
     }
     emit eventDeleted(id);
     emit groupsChanged();
+    m_announcer->announce({}, {}, {id});
     return true;
+}
+
+EventList HistoryStore::storedEvents(const QList<int>& ids) const
+{
+    EventList found;
+    for (const int id : ids) {
+        Event event;
+        if (getEvent(id, event)) {
+            found << event;
+        }
+    }
+    return found;
+}
+
+void HistoryStore::onChangedElsewhere(const QList<int>& added, const QList<int>& modified,
+                                      const QList<int>& deleted)
+{
+    const EventList addedEvents = storedEvents(added);
+    if (!addedEvents.isEmpty()) {
+        emit eventsAdded(addedEvents);
+    }
+    const EventList modifiedEvents = storedEvents(modified);
+    if (!modifiedEvents.isEmpty()) {
+        emit eventsUpdated(modifiedEvents);
+    }
+    for (const int id : deleted) {
+        emit eventDeleted(id);
+    }
+    if (!added.isEmpty() || !deleted.isEmpty()) {
+        emit groupsChanged();
+    }
 }
 
 QList<Event> HistoryStore::events(int groupId) const
@@ -250,17 +377,13 @@ QList<Event> HistoryStore::events(int groupId) const
         query.prepare(QStringLiteral("SELECT id FROM events WHERE group_id = ? ORDER BY id"));
         query.addBindValue(groupId);
     }
-    QList<Event> found;
-    if (!query.exec()) {
-        return found;
-    }
-    while (query.next()) {
-        Event event;
-        if (getEvent(query.value(0).toInt(), event)) {
-            found << event;
+    QList<int> ids;
+    if (query.exec()) {
+        while (query.next()) {
+            ids << query.value(0).toInt();
         }
     }
-    return found;
+    return storedEvents(ids);
 }
 
 QList<Group> HistoryStore::groups(const QString& localUid, const QString& remoteUid) const

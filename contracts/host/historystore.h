@@ -6,11 +6,18 @@
 #include <QObject>
 #include <QSqlDatabase>
 
+#include <functional>
+
 namespace Chronel {
 
-// The process-wide history: events and conversations in one SQLite file
-// under the user's data folder. Models read and write through it and follow
-// its change signals.
+class HistoryAnnouncer;
+
+// The history of the user's session: events and conversations in one SQLite
+// file under the user's data folder, readable by the owner only. Several
+// processes use it at once: writes are transactions that wait for each other,
+// and every change is announced to the other processes (HistoryAnnouncer),
+// whose stores then emit the same change signals as for their own writes.
+// Models read and write through it and follow those signals.
 class HistoryStore : public QObject
 {
     Q_OBJECT
@@ -47,13 +54,21 @@ private:
 
     QSqlDatabase database() const;
     bool open() const;
-    bool createSchema(QSqlDatabase& db) const;
+    bool openOnce(QString& reason) const;
+    static bool preparePrivateFile(QString& reason);
+    bool createSchema(QSqlDatabase& db, QString& reason) const;
     void moveAsideDamaged(const QString& reason) const;
+    bool writeTransaction(const std::function<bool()>& work);
     int groupFor(const Event& event);
+    bool insertEvent(Event& event);
     bool readRecord(int id, QJsonObject& record) const;
     bool writeRecord(int id, int groupId, const QJsonObject& record);
+    EventList storedEvents(const QList<int>& ids) const;
+    void onChangedElsewhere(const QList<int>& added, const QList<int>& modified,
+                            const QList<int>& deleted);
 
     QString m_connectionName;
+    HistoryAnnouncer* m_announcer;
 };
 
 } // namespace Chronel

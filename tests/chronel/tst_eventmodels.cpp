@@ -3,6 +3,7 @@
 #include "singleeventmodel.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 using Chronel::Event;
@@ -12,93 +13,117 @@ class TestEventModels : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void init();
+    void singleEventModelFetchesFromTheEventLoop_data();
     void singleEventModelFetchesFromTheEventLoop();
-    void singleEventModelWithAGoneEventHasNoRow();
-    void singleEventModelFollowsUpdates();
-    void groupModelListsConversations();
+    void modelsFollowTheStore_data();
+    void modelsFollowTheStore();
     void trackerIOLeavesEventUntouchedWhenGone();
 };
 
-void TestEventModels::initTestCase()
+void TestEventModels::init()
 {
-    QStandardPaths::setTestModeEnabled(true);
+    HistoryStore::instance()->close();
     QDir(QFileInfo(HistoryStore::databasePath()).absolutePath()).removeRecursively();
+}
+
+void TestEventModels::singleEventModelFetchesFromTheEventLoop_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("stored event") << true;
+    QTest::newRow("gone event") << false;
 }
 
 void TestEventModels::singleEventModelFetchesFromTheEventLoop()
 {
+    QFETCH(bool, stored);
     Event event;
-    event.setType(Event::MMSEvent);
     event.setSubject(QStringLiteral("one"));
     QVERIFY(HistoryStore::instance()->addEvent(event));
-
     Chronel::SingleEventModel model;
     QSignalSpy ready(&model, &Chronel::SingleEventModel::modelReady);
-    QVERIFY(model.getEventByUri(Event::idToUrl(event.id())));
-    QCOMPARE(model.rowCount(), 0); // not before the event loop ran
+    QVERIFY(model.getEventByUri(Event::idToUrl(stored ? event.id() : 999999)));
+    QVERIFY(!model.getEventByUri(QUrl(QStringLiteral("file:///not-an-event"))));
+    QCOMPARE(model.rowCount(), 0);
     QVERIFY(ready.wait());
     QCOMPARE(ready.first().first().toBool(), true);
-    QCOMPARE(model.rowCount(), 1);
-    QCOMPARE(model.event(model.index(0)).subject(), QStringLiteral("one"));
-    QCOMPARE(model.data(model.index(0), Chronel::EventModel::EventRole).value<Event>().id(),
-             event.id());
+    QCOMPARE(model.rowCount(), stored ? 1 : 0);
+    QCOMPARE(model.data(model.index(0), Chronel::EventModel::EventRole).value<Event>().subject(),
+             stored ? QStringLiteral("one") : QString());
 }
 
-void TestEventModels::singleEventModelWithAGoneEventHasNoRow()
+// Every model follows the store, whether this process or another one wrote it.
+void TestEventModels::modelsFollowTheStore_data()
 {
-    Chronel::SingleEventModel model;
-    QVERIFY(!model.getEventByUri(QUrl(QStringLiteral("file:///not-an-event"))));
-    QSignalSpy ready(&model, &Chronel::SingleEventModel::modelReady);
-    QVERIFY(model.getEventByUri(Event::idToUrl(999999)));
-    QVERIFY(ready.wait());
-    QCOMPARE(model.rowCount(), 0);
+    QTest::addColumn<bool>("elsewhere");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<int>("rows");
+
+    const QByteArray reset = SIGNAL(modelReset());
+    const QByteArray inserted = SIGNAL(rowsInserted(QModelIndex, int, int));
+    const QByteArray removed = SIGNAL(rowsRemoved(QModelIndex, int, int));
+    const QByteArray changed = SIGNAL(dataChanged(QModelIndex, QModelIndex, QVector<int>));
+    for (const bool elsewhere : {false, true}) {
+        const QByteArray where = elsewhere ? " elsewhere" : " here";
+        QTest::newRow("new conversation" + where) << elsewhere << "write"
+                                                  << "groups" << reset << 2;
+        QTest::newRow("added to the listed events" + where) << elsewhere << "write"
+                                                            << "events" << inserted << 2;
+        QTest::newRow("changed event" + where) << elsewhere << "write"
+                                               << "single" << changed << 1;
+        QTest::newRow("deleted event" + where) << elsewhere << "delete"
+                                               << "events" << removed << 0;
+    }
 }
 
-void TestEventModels::singleEventModelFollowsUpdates()
+void TestEventModels::modelsFollowTheStore()
 {
+    QFETCH(bool, elsewhere);
+    QFETCH(QString, change);
+    QFETCH(QString, model);
+    QFETCH(QByteArray, signal);
+    QFETCH(int, rows);
+
     Event event;
-    event.setType(Event::MMSEvent);
-    QVERIFY(HistoryStore::instance()->addEvent(event));
-    Chronel::SingleEventModel model;
-    QSignalSpy ready(&model, &Chronel::SingleEventModel::modelReady);
-    model.getEventByUri(Event::idToUrl(event.id()));
-    QVERIFY(ready.wait());
-
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    Event partial = event;
-    partial.resetModifiedProperties();
-    partial.setValidProperties({Event::Id});
-    partial.setReportRead(true);
-    QVERIFY(model.modifyEvent(partial));
-    QCOMPARE(changed.count(), 1);
-    QVERIFY(model.event(model.index(0)).reportRead());
-}
-
-void TestEventModels::groupModelListsConversations()
-{
-    Event event;
-    event.setType(Event::MMSEvent);
     event.setRemoteUid(QStringLiteral("+358401231231"));
     QVERIFY(HistoryStore::instance()->addEvent(event));
+    Chronel::GroupModel groups;
+    QSignalSpy groupsReady(&groups, &Chronel::GroupModel::modelReady);
+    groups.getGroups();
+    Chronel::SingleEventModel single;
+    QSignalSpy singleReady(&single, &Chronel::SingleEventModel::modelReady);
+    single.getEventByUri(Event::idToUrl(event.id()));
+    QVERIFY(groupsReady.wait() && (!singleReady.isEmpty() || singleReady.wait()));
+    Chronel::EventModel events;
+    events.getEvents(-1);
+    const QHash<QString, QAbstractItemModel*> models{{QStringLiteral("groups"), &groups},
+                                                     {QStringLiteral("single"), &single},
+                                                     {QStringLiteral("events"), &events}};
+    QAbstractItemModel* watched = models.value(model);
+    QSignalSpy spy(watched, signal.constData());
 
-    Chronel::GroupModel model;
-    QSignalSpy ready(&model, &Chronel::GroupModel::modelReady);
-    QVERIFY(model.getGroups(QString(), QString()));
-    QVERIFY(ready.wait());
-    bool found = false;
-    for (const Chronel::Group& group : model.groups()) {
-        found |= group.id == event.groupId() &&
-                 group.remoteUids == QStringList{QStringLiteral("+358401231231")};
+    if (elsewhere) {
+        QProcess writer;
+        writer.start(QStringLiteral(HISTORY_WRITER),
+                     {change, QString::number(event.id()), QStringLiteral("1")});
+        QVERIFY(writer.waitForFinished(30000));
+        QCOMPARE(writer.exitCode(), 0);
+        QVERIFY(spy.wait());
+    } else if (change == QLatin1String("write")) {
+        Event added;
+        added.setRemoteUid(QStringLiteral("+358409999999"));
+        Event changed;
+        changed.setId(event.id());
+        changed.setSubject(QStringLiteral("here"));
+        QVERIFY(HistoryStore::instance()->addEvent(added));
+        QVERIFY(HistoryStore::instance()->modifyEvent(changed));
+    } else {
+        QVERIFY(HistoryStore::instance()->deleteEvent(event.id()));
     }
-    QVERIFY(found);
-
-    // A new conversation shows up without asking again.
-    const int before = model.rowCount();
-    Event other;
-    other.setRemoteUid(QStringLiteral("+358407777777"));
-    QVERIFY(HistoryStore::instance()->addEvent(other));
-    QCOMPARE(model.rowCount(), before + 1);
+    QVERIFY(!spy.isEmpty());
+    QCOMPARE(watched->rowCount(), rows);
 }
 
 void TestEventModels::trackerIOLeavesEventUntouchedWhenGone()

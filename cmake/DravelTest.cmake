@@ -24,3 +24,13 @@ function(dravel_add_test name)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=dravel.*.debug=true;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;HOME=${home};XDG_DATA_HOME=${home}/.local/share;XDG_CONFIG_HOME=${home}/.config;XDG_CACHE_HOME=${home}/.cache;${ARG_ENVIRONMENT}"
         TIMEOUT 300)
 endfunction()
+
+# dravel_uses_mmscm(<test>)
+#
+# The test starts the MMS connection manager program (MmscmProcess with
+# MMSCM_PROGRAM) on its private bus and scripts it through mmscm_client.
+function(dravel_uses_mmscm name)
+    target_link_libraries(${name} PRIVATE mmscm_client)
+    target_compile_definitions(${name} PRIVATE MMSCM_PROGRAM="$<TARGET_FILE:dravel-mmscm>")
+    add_dependencies(${name} dravel-mmscm)
+endfunction()

@@ -3,8 +3,10 @@
 #include "abstractpagemanager.h"
 #include "contactgallerypage.h"
 #include "democontent.h"
+#include "demoinbox.h"
 #include "gallerypage.h"
 #include "homepage.h"
+#include "mmscmprocess.h"
 #include "pluginhost.h"
 #include "screenshottour.h"
 #include "settingspage.h"
@@ -31,8 +33,13 @@ int main(int argc, char** argv)
         QStringLiteral("screenshots"),
         QStringLiteral("Save a picture of every page into the folder, then exit."),
         QStringLiteral("folder"));
+    const QCommandLineOption mmscmOption(
+        QStringLiteral("mmscm-program"),
+        QStringLiteral("The MMS connection manager program to run (dravel-mmscm)."),
+        QStringLiteral("file"), MmscmProcess::defaultProgram());
     options.addOption(pluginOption);
     options.addOption(screenshotOption);
+    options.addOption(mmscmOption);
     options.process(app);
 
     PluginHost host(options.value(pluginOption));
@@ -43,6 +50,13 @@ int main(int argc, char** argv)
     MessagingUIPluginInterface* plugin = host.plugin();
     const QStringList indexed = DemoContent::create();
     QTextStream(stdout) << "indexed " << indexed.size() << " demo files in the content index\n";
+    MmscmProcess connectionManager(options.value(mmscmOption));
+    if (!connectionManager.start()) {
+        QTextStream(stderr) << "dravel-host: MMS connection manager: "
+                            << connectionManager.errorString() << '\n';
+        return 1;
+    }
+    QTextStream(stdout) << DemoInbox::queue() << '\n';
 
     TkApplicationWindow window;
     window.resize(480, 854);

@@ -1,0 +1,3 @@
+#include "mmscm_debug.h"
+
+Q_LOGGING_CATEGORY(lcMmscm, "dravel.mmscm", QtInfoMsg)

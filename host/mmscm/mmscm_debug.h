@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// "[MMSCM]": the MMS connection manager program.
+Q_DECLARE_LOGGING_CATEGORY(lcMmscm)

@@ -18,14 +18,12 @@ int ConnectionManager::queueMessage(const QString& folder, const QVariantMap& he
                                     QString& error)
 {
     IncomingMessage message = IncomingMessage::fromHeaders(headers, error);
-    if (!error.isEmpty()) {
-        return -1;
-    }
-    if (m_spool.knows(message.token())) {
+    if (error.isEmpty() && m_spool.knows(message.token())) {
         error = QStringLiteral("message token %1 is taken").arg(message.token());
-        return -1;
     }
-    message.setParts(MessageFolder::read(folder, error));
+    if (error.isEmpty()) {
+        message.setParts(MessageFolder::read(folder, error));
+    }
     if (!error.isEmpty() || !hold(message, error)) {
         qCWarning(lcMmscm) << "[MMSCM] Refused message" << folder << ":" << error;
         return -1;

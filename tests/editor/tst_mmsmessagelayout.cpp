@@ -1,0 +1,378 @@
+#include "historystore.h"
+#include "mmshandover.h"
+#include "mmsheadermap.h"
+#include "mmsmainconfig.h"
+#include "mmsmessagefolder.h"
+#include "mmsmessagelayout.h"
+#include "smilparser.h"
+#include "smiltreedump.h"
+#include "testflavours.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using PropertyMaps = QList<MessageSender::PropertyMap>;
+
+namespace {
+
+QString text(const MessageSender::PropertyMap& map, const char* key)
+{
+    return map.value(QLatin1String(key)).variant().toString();
+}
+
+int mode(const QString& path)
+{
+    struct stat status;
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 0777)
+                                                                    : -1;
+}
+
+// Resize output and generated cards: the files the pipeline may move.
+bool isGenerated(const QString& path, const MmsMessageFolder& folder)
+{
+    return path.startsWith(folder.tempPath()) || path.startsWith(QDir::tempPath());
+}
+
+// The user's own files of a message as "path mode content".
+QStringList userFiles(const MmsOutgoingMessage& message, const MmsMessageFolder& folder)
+{
+    QStringList files;
+    for (const MmsOutgoingAttachment& attachment : message.attachments) {
+        QFile file(attachment.fileName);
+        if (!isGenerated(file.fileName(), folder) && file.open(QIODevice::ReadOnly))
+            files << QStringLiteral("%1 %2 %3")
+                         .arg(file.fileName())
+                         .arg(mode(file.fileName()), 0, 8)
+                         .arg(QString::fromUtf8(file.readAll()));
+    }
+    return files;
+}
+
+// Each part as "type identifier file [text]", the file relative to the folder.
+QString describe(const PropertyMaps& parts, const QString& folder)
+{
+    QStringList lines;
+    for (const MessageSender::PropertyMap& part : parts) {
+        lines << QStringList{text(part, "content-type"),
+                             part.value("identifier", QDBusVariant("-")).variant().toString(),
+                             QDir(folder).relativeFilePath(text(part, "content-location")),
+                             text(part, "content-type") == "text/plain" ? text(part, "content")
+                                                                        : QString()}
+                     .join(' ')
+                     .trimmed();
+    }
+    return lines.join(", ");
+}
+
+} // namespace
+
+// Receives a send list over the bus, so that its values arrive as D-Bus typed them.
+class BusEcho : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.dravel.test.Echo")
+public:
+    PropertyMaps received;
+public slots:
+    // Spelt out: QtDBus finds the slot by the type's registered name.
+    Q_SCRIPTABLE void take(const QList<QMap<QString, QDBusVariant>>& maps) { received = maps; }
+};
+
+class TestMmsMessageLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void layout_data();
+    void layout();
+    void sendListOverDBus_data();
+    void sendListOverDBus();
+    void retryReusesFolder();
+    void unwritableSmilFailsWhole();
+    void handOverRecordsEvent();
+
+private:
+    MmsOutgoingMessage message(const QStringList& specs, const MmsMessageFolder& folder);
+
+    QTemporaryDir m_systemTemp;
+};
+
+void TestMmsMessageLayout::cleanup()
+{
+    MmsMessageFolder(QStringLiteral("any"), MmsPipelineFlavour::editor())
+        .deleteDirWithContent(QDir::homePath() + QStringLiteral("/.mms"));
+}
+
+// An attachment as "where|MIME type|slide text[|body]": `where` is a file of the user's
+// (under the home folder), "temp/<name>" in the message folder's resize output or
+// "tmp/<name>" in the system's temporary folder. "missing..." is never written and
+// "empty..." is written empty.
+MmsOutgoingMessage TestMmsMessageLayout::message(const QStringList& specs,
+                                                 const MmsMessageFolder& folder)
+{
+    MmsOutgoingMessage result;
+    result.to = QStringList{"+358401234567"};
+    for (const QString& spec : specs) {
+        const QStringList fields = spec.split('|');
+        const QString where = fields.at(0);
+        MmsOutgoingAttachment attachment;
+        attachment.fileName = where.startsWith("temp/")  ? folder.tempPath() + where.mid(4)
+                              : where.startsWith("tmp/") ? m_systemTemp.filePath(where.mid(4))
+                                                         : QDir::homePath() + "/Documents/" + where;
+        QDir().mkpath(QFileInfo(attachment.fileName).path());
+        QFile file(attachment.fileName);
+        if (!where.startsWith("missing") && file.open(QIODevice::WriteOnly))
+            file.write(where.startsWith("empty") ? "" : spec.toUtf8());
+        attachment.mimeType = fields.at(1);
+        attachment.contentType = MmsContentTypes::contentTypeByMime(attachment.mimeType);
+        attachment.slideText = fields.at(2);
+        attachment.carriesBodyText = fields.size() > 3;
+        result.attachments << attachment;
+    }
+    return result;
+}
+
+void TestMmsMessageLayout::layout_data()
+{
+    QTest::addColumn<bool>("headless");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QStringList>("attachments");
+    QTest::addColumn<QString>("parts");
+    QTest::addColumn<QString>("smil");
+    QTest::addColumn<QStringList>("notices");
+
+    const QString text = "region Text width=100% height=30% top=0% left=0% fit=scroll | ";
+    const QString image = "region Image width=100% height=70% top=30% left=0% fit=meet | ";
+    QTest::newRow("body only") << false << "Hello" << QStringList() << "text/plain - text.txt Hello"
+                               << "" << QStringList();
+    QTest::newRow("picture with text")
+        << false << "" << QStringList{"photo.jpg|image/jpeg|Hi"}
+        << "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt Hi, "
+           "image/jpeg sindex:0021;<2> photo.jpg"
+        << text + image + "par dur=5s |  text cid:1 @Text |  image cid:2 @Image" << QStringList();
+    QTest::newRow("picture with text and a sound, headless")
+        << true << "" << QStringList{"photo.jpg|image/jpeg|Hi", "tune.mp3|audio/mpeg|"}
+        << "application/smil sindex:0001;0.smil 0.smil, "
+           "text/plain sindex:0011;text_001.txt text_001.txt Hi, "
+           "image/jpeg sindex:0021;photo.jpg photo.jpg, audio/mpeg sindex:0031;tune.mp3 tune.mp3"
+        << text + image +
+               "region Audio width=100% height=70% top=0% left=0% fit=meet | "
+               "par dur=5s |  text text_001.txt @Text |  image photo.jpg @Image | "
+               "par dur=5s |  audio tune.mp3 @Audio"
+        << QStringList();
+    QTest::newRow("sound and video")
+        << false << "" << QStringList{"tune.mp3|audio/mpeg|", "clip.3gp|video/3gpp|"}
+        << "application/smil sindex:0001;<0> 0.smil, audio/mpeg sindex:0011;<1> tune.mp3, "
+           "video/3gpp sindex:0021;<2> clip.3gp"
+        << "region Audio width=100% height=70% top=30% left=0% fit=meet | "
+           "region Video width=100% height=70% top=30% left=0% fit=meet | "
+           "par dur=5s |  audio cid:1 @Audio | par dur=5s |  video cid:2 @Video"
+        << QStringList();
+    QTest::newRow("generated card only, as the body")
+        << false << "" << QStringList{"tmp/card.vcf|text/x-vcard|Call me|body"}
+        << "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt Call "
+           "me, text/x-vcard sindex:0021;<2> card.vcf"
+        << text + "par dur=5s |  text cid:1 @Text |  text cid:2 @Text"
+        << QStringList{"body Call me"};
+    QTest::newRow("same name from two folders")
+        << false << "" << QStringList{"a/photo.jpg|image/jpeg|A", "b/photo.jpg|image/jpeg|B"}
+        << "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt A, "
+           "image/jpeg sindex:0021;<2> photo.jpg, text/plain sindex:0031;<3> text_002.txt B, "
+           "image/jpeg sindex:0041;<4> photo_001.jpg"
+        << text + image +
+               "par dur=5s |  text cid:1 @Text |  image cid:2 @Image | "
+               "par dur=5s |  text cid:3 @Text |  image cid:4 @Image"
+        << QStringList();
+    QTest::newRow("resized picture")
+        << false << "" << QStringList{"temp/photo_001.jpg|image/jpeg|"}
+        << "application/smil sindex:0001;<0> 0.smil, image/jpeg sindex:0011;<1> photo_001.jpg"
+        << image + "par dur=5s |  image cid:1 @Image" << QStringList();
+    // The empty file keeps its number, and a part without a region counts too.
+    QTest::newRow("lost, empty and regionless files")
+        << false << ""
+        << QStringList{"missing.jpg|image/jpeg|", "empty.jpg|image/jpeg|",
+                       "notes.bin|application/octet-stream|", "photo.jpg|image/jpeg|"}
+        << "application/smil sindex:0001;<0> 0.smil, application/octet-stream sindex:0021;<2> "
+           "notes.bin, image/jpeg sindex:0031;<3> photo.jpg"
+        << image +
+               "par dur=5s |  image cid:1 @Image | par dur=5s | par dur=5s |  image cid:3 @Image"
+        << QStringList{"lost missing.jpg", "lost empty.jpg"};
+}
+
+void TestMmsMessageLayout::layout()
+{
+    QFETCH(bool, headless);
+    QFETCH(QString, body);
+    QFETCH(QStringList, attachments);
+    QFETCH(QString, parts);
+    QFETCH(QString, smil);
+    QFETCH(QStringList, notices);
+
+    MmsMessageFolder folder(QString(), flavourFor(headless));
+    QVERIFY(folder.prepareMessageFolder());
+    MmsOutgoingMessage outgoing = message(attachments, folder);
+    outgoing.body = body;
+    const QStringList before = userFiles(outgoing, folder);
+    MmsMessageLayout layout;
+    QStringList emitted;
+    connect(&layout, &MmsMessageLayout::attachmentLost, this,
+            [&](const QString& file) { emitted << "lost " + QFileInfo(file).fileName(); });
+    connect(&layout, &MmsMessageLayout::bodyTextCarried, this,
+            [&](const QString& text) { emitted << "body " + text; });
+    PropertyMaps sendList;
+    QVERIFY(layout.processAttachments(folder, outgoing, sendList));
+
+    QCOMPARE(describe(sendList, folder.path()), parts);
+    QCOMPARE(emitted, notices);
+    QCOMPARE(mode(folder.path()), 0555);
+    for (const MessageSender::PropertyMap& part : sendList) {
+        const QString file = text(part, "content-location");
+        QCOMPARE(part.value("size", QDBusVariant(QFileInfo(file).size())).variant().toLongLong(),
+                 QFileInfo(file).size());
+        if (!text(part, "content-type").startsWith("text/plain") && !file.endsWith(".smil"))
+            QCOMPARE(mode(file), 0444);
+    }
+    const QByteArray presentation = smil.isEmpty() ? "" : text(sendList.at(0), "content").toUtf8();
+    QCOMPARE(SmilTreeDump::describe(SmilParser(presentation).parse(nullptr, nullptr, nullptr))
+                 .join(" | "),
+             smil);
+    // What the pipeline made is moved in; the user's own files stay as they were.
+    QCOMPARE(userFiles(outgoing, folder), before);
+    for (const MmsOutgoingAttachment& attachment : outgoing.attachments)
+        QVERIFY(!isGenerated(attachment.fileName, folder) || !QFile::exists(attachment.fileName));
+}
+
+void TestMmsMessageLayout::sendListOverDBus_data()
+{
+    QTest::addColumn<int>("validity");
+    QTest::addColumn<QStringList>("cc");
+    QTest::addColumn<QStringList>("bcc");
+    QTest::addColumn<uint>("seconds");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("maximum validity, cc")
+        << -1 << QStringList{"ann@example.com"} << QStringList() << 4294967295u
+        << "message-cc=s message-subject=s message-to=s message-token=s message-validity=u "
+           "x-mms-message-size=u";
+    QTest::newRow("one day, two in bcc")
+        << 24 << QStringList() << QStringList{"040111", "040222"} << 86400u
+        << "message-bcc=s message-subject=s message-to=s message-token=s message-validity=u "
+           "x-mms-message-size=u";
+}
+
+void TestMmsMessageLayout::sendListOverDBus()
+{
+    QFETCH(int, validity);
+    QFETCH(QStringList, cc);
+    QFETCH(QStringList, bcc);
+    QFETCH(uint, seconds);
+    QFETCH(QString, header);
+    MmsMainConfig config;
+    config.messageValidity = validity;
+    QVERIFY(config.save());
+    MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(folder.prepareMessageFolder());
+    MmsOutgoingMessage outgoing = message({"photo.jpg|image/jpeg|Hi"}, folder);
+    outgoing.cc = cc;
+    outgoing.bcc = bcc;
+    PropertyMaps sendList{MmsHeaderMap::build(outgoing, folder.token(), 1234)};
+    QVERIFY(MmsMessageLayout().processAttachments(folder, outgoing, sendList));
+
+    qDBusRegisterMetaType<MessageSender::PropertyMap>();
+    qDBusRegisterMetaType<PropertyMaps>();
+    BusEcho echo;
+    QDBusConnection receiving = QDBusConnection::sessionBus();
+    QVERIFY(receiving.registerObject("/echo", &echo, QDBusConnection::ExportScriptableSlots));
+    QDBusMessage call = QDBusMessage::createMethodCall(receiving.baseService(), "/echo",
+                                                       "org.dravel.test.Echo", "take");
+    call << QVariant::fromValue(sendList);
+    const QDBusMessage reply = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "sending")
+                                   .call(call, QDBus::BlockWithGui);
+    receiving.unregisterObject("/echo");
+    QCOMPARE(reply.errorMessage(), QString());
+    QStringList types;
+    for (const MessageSender::PropertyMap& map : qAsConst(echo.received)) {
+        QStringList keys;
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            keys << it.key() + '=' + QDBusMetaType::typeToSignature(it->variant().userType());
+        types << keys.join(' ');
+    }
+    const QString text = "content=s content-location=s content-type=s identifier=s size=x";
+    QCOMPARE(types, (QStringList{header, text, text,
+                                 "content-location=s content-type=s identifier=s size=x"}));
+    const MessageSender::PropertyMap received = echo.received.value(0);
+    QCOMPARE(received.value("message-validity").variant().toUInt(), seconds);
+    QCOMPARE(received.value("message-bcc").variant().toString(), bcc.join(';'));
+    QCOMPARE(received.value("message-token").variant().toString(), folder.token());
+}
+
+// A send that could not start leaves the folder ready for the next attempt: writable,
+// the resized picture back where its owner keeps it, the copies used again.
+void TestMmsMessageLayout::retryReusesFolder()
+{
+    MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(folder.prepareMessageFolder());
+    const MmsOutgoingMessage outgoing =
+        message({"photo.jpg|image/jpeg|Hi", "temp/photo_001.jpg|image/jpeg|"}, folder);
+    const QStringList before = userFiles(outgoing, folder);
+    MmsMessageLayout layout;
+    PropertyMaps first;
+    QVERIFY(layout.processAttachments(folder, outgoing, first));
+    const QStringList laidOut = QDir(folder.path()).entryList(QDir::Files);
+
+    QVERIFY(folder.prepareMessageFolder());
+    QCOMPARE(mode(folder.path()), 0755);
+    QVERIFY(QFile::exists(outgoing.attachments.at(1).fileName));
+    PropertyMaps second;
+    QVERIFY(layout.processAttachments(folder, outgoing, second));
+    QCOMPARE(describe(second, folder.path()), describe(first, folder.path()));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), laidOut);
+    QCOMPARE(userFiles(outgoing, folder), before);
+}
+
+void TestMmsMessageLayout::unwritableSmilFailsWhole()
+{
+    MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(folder.prepareMessageFolder());
+    const MmsOutgoingMessage outgoing = message({"temp/photo_001.jpg|image/jpeg|Hi"}, folder);
+    QVERIFY(QDir(folder.path()).mkdir("0.smil"));
+    PropertyMaps sendList{MmsHeaderMap::build(outgoing, folder.token(), 1)};
+    QVERIFY(!MmsMessageLayout().processAttachments(folder, outgoing, sendList));
+    QCOMPARE(sendList.size(), 1);
+    QVERIFY(QFile::exists(outgoing.attachments.at(0).fileName));
+    QCOMPARE(mode(folder.path()), 0755);
+}
+
+void TestMmsMessageLayout::handOverRecordsEvent()
+{
+    MmsMainConfig config;
+    config.readReport = true;
+    QVERIFY(config.save());
+    MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(folder.prepareMessageFolder());
+    const MmsOutgoingMessage outgoing = message({"photo.jpg|image/jpeg|Hi"}, folder);
+    PropertyMaps sendList{MmsHeaderMap::build(outgoing, folder.token(), 1)};
+    QVERIFY(MmsMessageLayout().processAttachments(folder, outgoing, sendList));
+
+    QPointer<MessageSender> sender =
+        MmsHandOver::send(MmsPipelineFlavour::editor(), sendList, outgoing.to);
+    QCOMPARE(sender->parent(), QCoreApplication::instance());
+    QSignalSpy sent(sender.data(), &MessageSender::sent);
+    QVERIFY(sent.wait());
+    Chronel::Event event;
+    QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender->eventId(), event));
+    QCOMPARE(event.messageToken(), folder.token());
+    QCOMPARE(event.remoteUid(), outgoing.to.at(0));
+    QCOMPARE(event.reportRead() && !event.reportDelivery(), true);
+    QCOMPARE(event.messageParts().size(), 3);
+    for (const Chronel::MessagePart& part : event.messageParts())
+        QCOMPARE(QFileInfo(part.contentLocation()).path(), folder.path());
+    QTRY_VERIFY(sender.isNull());
+}
+
+QTEST_MAIN(TestMmsMessageLayout)
+#include "tst_mmsmessagelayout.moc"

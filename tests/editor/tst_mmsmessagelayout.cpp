@@ -4,9 +4,9 @@
 #include "mmsmainconfig.h"
 #include "mmsmessagefolder.h"
 #include "mmsmessagelayout.h"
+#include "pipelinetestdata.h"
 #include "smilparser.h"
 #include "smiltreedump.h"
-#include "testflavours.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -120,18 +120,16 @@ MmsOutgoingMessage TestMmsMessageLayout::message(const QStringList& specs,
     for (const QString& spec : specs) {
         const QStringList fields = spec.split('|');
         const QString where = fields.at(0);
-        MmsOutgoingAttachment attachment;
-        attachment.fileName = where.startsWith("temp/")  ? folder.tempPath() + where.mid(4)
-                              : where.startsWith("tmp/") ? m_systemTemp.filePath(where.mid(4))
-                                                         : QDir::homePath() + "/Documents/" + where;
+        MmsOutgoingAttachment attachment =
+            testAttachment(where.startsWith("temp/")  ? folder.tempPath() + where.mid(4)
+                           : where.startsWith("tmp/") ? m_systemTemp.filePath(where.mid(4))
+                                                      : QDir::homePath() + "/Documents/" + where,
+                           fields.at(1), fields.at(2));
+        attachment.carriesBodyText = fields.size() > 3;
         QDir().mkpath(QFileInfo(attachment.fileName).path());
         QFile file(attachment.fileName);
         if (!where.startsWith("missing") && file.open(QIODevice::WriteOnly))
             file.write(where.startsWith("empty") ? "" : spec.toUtf8());
-        attachment.mimeType = fields.at(1);
-        attachment.contentType = MmsContentTypes::contentTypeByMime(attachment.mimeType);
-        attachment.slideText = fields.at(2);
-        attachment.carriesBodyText = fields.size() > 3;
         result.attachments << attachment;
     }
     return result;

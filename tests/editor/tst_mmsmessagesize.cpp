@@ -1,6 +1,6 @@
 #include "mmsmainconfig.h"
 #include "mmsmessagesize.h"
-#include "testflavours.h"
+#include "pipelinetestdata.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -32,15 +32,12 @@ MmsOutgoingMessage TestMmsMessageSize::message(const QString& subject, const QSt
     result.body = body;
     for (const QString& spec : attachments) {
         const QStringList fields = spec.split('|');
-        MmsOutgoingAttachment attachment;
-        attachment.fileName = m_files.filePath(QString::number(result.attachments.size()));
-        QFile file(attachment.fileName);
+        result.attachments << testAttachment(
+            m_files.filePath(QString::number(result.attachments.size())), fields.at(1),
+            QString(fields.at(2).toInt(), QLatin1Char('t')));
+        QFile file(result.attachments.last().fileName);
         if (!file.open(QIODevice::WriteOnly) || !file.resize(fields.at(0).toLongLong()))
-            qFatal("cannot write %s", qPrintable(attachment.fileName));
-        attachment.mimeType = fields.at(1);
-        attachment.contentType = MmsContentTypes::contentTypeByMime(attachment.mimeType);
-        attachment.slideText = QString(fields.at(2).toInt(), QLatin1Char('t'));
-        result.attachments << attachment;
+            qFatal("cannot write %s", qPrintable(file.fileName()));
     }
     return result;
 }

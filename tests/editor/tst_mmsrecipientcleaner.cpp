@@ -1,5 +1,5 @@
 #include "mmsrecipientcleaner.h"
-#include "testflavours.h"
+#include "pipelinetestdata.h"
 
 #include <QtTest>
 

@@ -23,6 +23,8 @@ class MmsMessageFolder
 public:
     // An empty token is replaced by a new one (logged as "Generated new message token:").
     MmsMessageFolder(const QString& token, const MmsPipelineFlavour& flavour);
+    // One object per message: it remembers what it moved in and copied.
+    Q_DISABLE_COPY(MmsMessageFolder)
 
     // A new random token: a UUID without braces.
     static QString generateToken();

@@ -15,9 +15,21 @@
         <source>Save as</source>
         <translation>Save as</translation>
     </message>
+    <message id="qtn_comm_delete">
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
     <message id="qtn_mms_always_send">
         <source>Always send</source>
         <translation>Always send</translation>
+    </message>
+    <message id="qtn_mms_compressing_video_file">
+        <source>Compressing video clip</source>
+        <translation>Compressing video clip</translation>
+    </message>
+    <message id="qtn_mms_convert_to_text_msg">
+        <source>Convert to text message</source>
+        <translation>Convert to text message</translation>
     </message>
     <message id="qtn_mms_delivery_report">
         <source>Request delivery report</source>
@@ -31,9 +43,17 @@
         <source>Do not send</source>
         <translation>Do not send</translation>
     </message>
+    <message id="qtn_mms_encoding_cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
     <message id="qtn_mms_error_missing_mmsc">
         <source>The MMS connection settings are incomplete. Edit them now?</source>
         <translation>The MMS connection settings are incomplete. Edit them now?</translation>
+    </message>
+    <message id="qtn_mms_general_type_here">
+        <source>Type here</source>
+        <translation>Type here</translation>
     </message>
     <message id="qtn_mms_gprs_warning_text">
         <source>A packet data connection is open. Disconnect it?</source>
@@ -154,6 +174,10 @@
     <message id="qtn_mms_validity_week">
         <source>%1 week</source>
         <translation>%1 week</translation>
+    </message>
+    <message id="qtn_mms_viewmenu_clear">
+        <source>Clear</source>
+        <translation>Clear</translation>
     </message>
     <message id="qtn_msg_contact_card_label">
         <source>Contact card</source>

@@ -1,0 +1,518 @@
+#include "busserviceprocess.h"
+#include "messagingtextedit.h"
+#include "mmsattachmentwidget.h"
+#include "mmsbasecontainer.h"
+#include "mmseditorattachment.h"
+#include "mmsmainconfig.h"
+#include "testpictures.h"
+#include "tklayout.h"
+#include "tklinearlayoutpolicy.h"
+#include "tktheme.h"
+#include "videoencodinginterface.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(MmsEditorAttachment::CONTENT_TYPE)
+
+namespace {
+
+const QString encoderService = QStringLiteral("com.quenda.VideoEncoding");
+
+// The duration text of a preview, which only the widget's family may read.
+struct PreviewDuration : MMSAttachmentWidget
+{
+    static QString of(const MMSAttachmentWidget* preview)
+    {
+        return preview->*(&PreviewDuration::durationText);
+    }
+};
+
+QString writeFile(const QString& path, qint64 size)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.resize(size) ? path : QString();
+}
+
+} // namespace
+
+class TstMmsEditorAttachment : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void contentTypeFollowsTheMimeType_data();
+    void contentTypeFollowsTheMimeType();
+    void onlyPicturesHaveASizeLimit_data();
+    void onlyPicturesHaveASizeLimit();
+    void sizeCountsCharactersAndBytes_data();
+    void sizeCountsCharactersAndBytes();
+    void exifOrientationTurnsThePicture_data();
+    void exifOrientationTurnsThePicture();
+    void thumbnailFollowsTheType_data();
+    void thumbnailFollowsTheType();
+    void textAndThumbnailFollowTheOrientation_data();
+    void textAndThumbnailFollowTheOrientation();
+    void resizedPictureCanBeUndone_data();
+    void resizedPictureCanBeUndone();
+    void resizeToTheSameFileChangesNothing();
+    void onlyTemporaryFilesAreDeleted_data();
+    void onlyTemporaryFilesAreDeleted();
+
+    void encodedVideoReplacesTheClip_data();
+    void encodedVideoReplacesTheClip();
+    void everyEncodingFailureKeepsTheClip_data();
+    void everyEncodingFailureKeepsTheClip();
+    void progressFollowsOnlyTheOwnTask_data();
+    void progressFollowsOnlyTheOwnTask();
+    void cancelEndsTheTask_data();
+    void cancelEndsTheTask();
+
+private:
+    MmsEditorAttachment* addSlide(const QString& file, const QString& mime,
+                                  const QString& text = QString());
+    QString clip();
+    QProgressBar* progressOf(MmsEditorAttachment* slide);
+    // Label, progress bar and Cancel over the thumbnail; null until encoding starts.
+    QWidget* overlayOf(MmsEditorAttachment* slide);
+    bool startEncoder(const QString& behaviour, const QString& durationMs = "400");
+
+    QTemporaryDir m_dir;
+    QScopedPointer<QWidget> m_page;
+    TkLinearLayoutPolicy* m_slides = nullptr;
+    QScopedPointer<BusServiceProcess> m_encoder;
+};
+
+void TstMmsEditorAttachment::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    TkTheme::registerLibrary(QStringLiteral("libdravel"));
+    MmsMainConfig config;
+    config.setMaxMessageSize(MmsMainConfig::MAX_SIZE_600KB);
+    QVERIFY(config.save());
+}
+
+void TstMmsEditorAttachment::init()
+{
+    m_encoder.reset();
+    m_page.reset(new QWidget);
+    auto* layout = new TkLayout(m_page.data());
+    m_slides = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+    layout->setPolicy(m_slides);
+}
+
+MmsEditorAttachment* TstMmsEditorAttachment::addSlide(const QString& file, const QString& mime,
+                                                      const QString& text)
+{
+    return new MmsEditorAttachment(file, mime, m_slides, "uri:" + file, text, false,
+                                   m_dir.filePath("temp"), false);
+}
+
+QString TstMmsEditorAttachment::clip()
+{
+    return writeFile(m_dir.filePath("holiday.clip.mp4"), 2048);
+}
+
+QProgressBar* TstMmsEditorAttachment::progressOf(MmsEditorAttachment* slide)
+{
+    return slide->thumbnail->findChild<QProgressBar*>("mmsEditorEncodingProgress");
+}
+
+QWidget* TstMmsEditorAttachment::overlayOf(MmsEditorAttachment* slide)
+{
+    QProgressBar* progress = progressOf(slide);
+    return progress ? progress->parentWidget() : nullptr;
+}
+
+bool TstMmsEditorAttachment::startEncoder(const QString& behaviour, const QString& durationMs)
+{
+    m_encoder.reset(new BusServiceProcess);
+    return m_encoder->start(DRAVEL_BINARY_DIR "/tests/fixtures/fakevideoencoder",
+                            {behaviour, durationMs}, encoderService);
+}
+
+void TstMmsEditorAttachment::contentTypeFollowsTheMimeType_data()
+{
+    QTest::addColumn<QString>("mime");
+    QTest::addColumn<MmsEditorAttachment::CONTENT_TYPE>("type");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("picture") << "image/png" << MmsEditorAttachment::IMAGE << "IMAGE";
+    QTest::newRow("capital I") << "Image/JPEG" << MmsEditorAttachment::UNKNOWN << "UNKNOWN";
+    QTest::newRow("3GPP sound") << "audio/3gpp" << MmsEditorAttachment::AUDIO << "AUDIO";
+    QTest::newRow("3GPP video") << "video/3gpp" << MmsEditorAttachment::VIDEO << "VIDEO";
+    QTest::newRow("directory") << "text/directory" << MmsEditorAttachment::VCARD << "VCARD";
+    QTest::newRow("vCard any case") << "text/x-vCard" << MmsEditorAttachment::VCARD << "VCARD";
+    QTest::newRow("vCalendar upper case")
+        << "TEXT/X-VCALENDAR" << MmsEditorAttachment::VCALENDAR << "VCALENDAR";
+    QTest::newRow("plain text") << "text/plain" << MmsEditorAttachment::TEXT << "TEXT";
+    QTest::newRow("pdf") << "application/pdf" << MmsEditorAttachment::UNKNOWN << "UNKNOWN";
+}
+
+void TstMmsEditorAttachment::contentTypeFollowsTheMimeType()
+{
+    QFETCH(QString, mime);
+    QFETCH(MmsEditorAttachment::CONTENT_TYPE, type);
+    QFETCH(QString, name);
+    QCOMPARE(MmsEditorAttachment::contentTypeByMime(mime), type);
+    QCOMPARE(MmsEditorAttachment::contentTypeName(type), name);
+}
+
+void TstMmsEditorAttachment::onlyPicturesHaveASizeLimit_data()
+{
+    QTest::addColumn<QString>("mime");
+    QTest::addColumn<qint64>("bytes"); // -1: no file
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("picture just under 10 MiB") << "image/jpeg" << qint64(10485759) << true;
+    QTest::newRow("picture of 10 MiB") << "image/jpeg" << qint64(10485760) << false;
+    QTest::newRow("missing picture") << "image/jpeg" << qint64(-1) << false;
+    QTest::newRow("missing sound") << "audio/amr" << qint64(-1) << true;
+    QTest::newRow("video of 20 MiB") << "video/mp4" << qint64(20971520) << true;
+}
+
+void TstMmsEditorAttachment::onlyPicturesHaveASizeLimit()
+{
+    QFETCH(QString, mime);
+    QFETCH(qint64, bytes);
+    QFETCH(bool, accepted);
+    const QString file = m_dir.filePath(QTest::currentDataTag());
+    if (bytes >= 0) {
+        QVERIFY(!writeFile(file, bytes).isEmpty());
+    }
+    QCOMPARE(MmsEditorAttachment::checkFileSize(file, mime), accepted);
+    QFile::remove(file);
+}
+
+void TstMmsEditorAttachment::sizeCountsCharactersAndBytes_data()
+{
+    QTest::addColumn<bool>("withText");
+    QTest::addColumn<bool>("withFile");
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("text") << true << false << qint64(5);
+    QTest::newRow("file") << false << true << qint64(1234);
+    QTest::newRow("both") << true << true << qint64(1239);
+    QTest::newRow("neither") << false << false << qint64(0);
+}
+
+void TstMmsEditorAttachment::sizeCountsCharactersAndBytes()
+{
+    QFETCH(bool, withText);
+    QFETCH(bool, withFile);
+    QFETCH(qint64, size);
+    const QString sound = writeFile(m_dir.filePath("tune.amr"), 1234);
+    // Five characters, six bytes in UTF-8.
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(sound, "audio/amr", "h\u00e9llo"));
+    QCOMPARE(slide->size(withText, withFile), size);
+}
+
+void TstMmsEditorAttachment::exifOrientationTurnsThePicture_data()
+{
+    QTest::addColumn<int>("orientation"); // 0: no Exif, -1: not a picture
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QString>("log");
+    const QString angle = "[MMS-ATTACHMENT] Exif orientation angle  %1";
+    QTest::newRow("turned right") << 6 << 90 << angle.arg(90);
+    QTest::newRow("turned left") << 8 << -90 << angle.arg(-90);
+    QTest::newRow("upside down") << 3 << 180 << angle.arg(180);
+    QTest::newRow("upright") << 1 << 0 << angle.arg(0);
+    QTest::newRow("no Exif") << 0 << 0 << "[MMS-ATTACHMENT] No Exif data";
+    QTest::newRow("unreadable") << -1 << 0 << "[MMS-ATTACHMENT] No Exif data";
+}
+
+void TstMmsEditorAttachment::exifOrientationTurnsThePicture()
+{
+    QFETCH(int, orientation);
+    QFETCH(int, rotation);
+    QFETCH(QString, log);
+    const QString picture = m_dir.filePath("photo.jpg");
+    if (orientation < 0) {
+        TestPictures::writeFile(picture, "not a picture");
+    } else {
+        TestPictures::writeJpeg(picture, QSize(64, 48));
+    }
+    if (orientation > 0) {
+        TestPictures::setExifOrientation(picture, orientation);
+    }
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(log));
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(picture, "image/jpeg"));
+    QCOMPARE(slide->rotation, rotation);
+}
+
+void TstMmsEditorAttachment::thumbnailFollowsTheType_data()
+{
+    QTest::addColumn<QString>("mime");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("thumbnailClass");
+    QTest::addColumn<bool>("invalid");
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nEND:VCARD\r\n";
+    QTest::newRow("contact card") << "text/x-vcard" << card << "MmsContactCard" << false;
+    QTest::newRow("text") << "text/plain" << QByteArray("note") << "MMSAttachmentWidget" << false;
+    QTest::newRow("broken picture")
+        << "image/png" << QByteArray("not a picture") << "MMSAttachmentWidget" << true;
+}
+
+void TstMmsEditorAttachment::thumbnailFollowsTheType()
+{
+    QFETCH(QString, mime);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, thumbnailClass);
+    QFETCH(bool, invalid);
+    const QString file = m_dir.filePath("content");
+    TestPictures::writeFile(file, content);
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(file, mime));
+    QVERIFY(slide->thumbnail);
+    QCOMPARE(slide->thumbnail->metaObject()->className(), thumbnailClass);
+    QCOMPARE(slide->invalid(), invalid);
+}
+
+void TstMmsEditorAttachment::textAndThumbnailFollowTheOrientation_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<bool>("sideBySide");
+    QTest::newRow("portrait") << QSize(480, 854) << false;
+    QTest::newRow("landscape") << QSize(854, 480) << true;
+}
+
+void TstMmsEditorAttachment::textAndThumbnailFollowTheOrientation()
+{
+    QFETCH(QSize, window);
+    QFETCH(bool, sideBySide);
+    const QString file = TestPictures::writePng(m_dir.filePath("view.png"), QSize(64, 48));
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(file, "image/png"));
+    QCOMPARE(m_slides->indexOf(slide->container), 0);
+    m_page->resize(window);
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.data()));
+    const QRect text = slide->textEdit->geometry();
+    const QRect thumbnail = slide->thumbnail->geometry();
+    if (sideBySide) {
+        QVERIFY(thumbnail.left() > text.right());
+        QCOMPARE(thumbnail.top(), text.top());
+    } else {
+        QVERIFY(thumbnail.top() > text.bottom());
+        QVERIFY(qAbs(thumbnail.center().x() - text.center().x()) <= 1);
+    }
+}
+
+void TstMmsEditorAttachment::resizedPictureCanBeUndone_data()
+{
+    QTest::addColumn<int>("resizes");
+    QTest::newRow("once") << 1;
+    QTest::newRow("twice") << 2;
+}
+
+void TstMmsEditorAttachment::resizedPictureCanBeUndone()
+{
+    QFETCH(int, resizes);
+    const QString original = TestPictures::writePng(m_dir.filePath("big.png"), QSize(64, 48));
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "image/png"));
+    QStringList copies;
+    for (int i = 0; i < resizes; ++i) {
+        copies << TestPictures::writeJpeg(m_dir.filePath(QString("small%1.jpg").arg(i)),
+                                          QSize(32, 24));
+        slide->setResizedFileName(copies.last());
+    }
+    QCOMPARE(slide->fileName, copies.last());
+    QCOMPARE(slide->mimeType, "image/jpeg");
+    QCOMPARE(slide->initialFileName, original);
+    QVERIFY(slide->temporary);
+    // An earlier copy that nothing uses any more is gone at once.
+    for (const QString& copy : copies) {
+        QCOMPARE(QFile::exists(copy), copy == copies.last());
+    }
+
+    QTest::ignoreMessage(QtDebugMsg, "The image resize was canceled;");
+    slide->undoResize();
+    QCOMPARE(slide->fileName, original);
+    QCOMPARE(slide->mimeType, "image/png");
+    QVERIFY(!slide->temporary);
+    QVERIFY(!QFile::exists(copies.last()));
+    QVERIFY(QFile::exists(original));
+}
+
+void TstMmsEditorAttachment::resizeToTheSameFileChangesNothing()
+{
+    const QString original = TestPictures::writePng(m_dir.filePath("fits.png"), QSize(8, 8));
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "image/png"));
+    slide->setResizedFileName(original);
+    QCOMPARE(slide->mimeType, "image/png");
+    QVERIFY(slide->initialMimeType.isEmpty());
+    QVERIFY(!slide->temporary);
+    slide.reset();
+    QVERIFY(QFile::exists(original));
+}
+
+void TstMmsEditorAttachment::onlyTemporaryFilesAreDeleted_data()
+{
+    QTest::addColumn<bool>("resized");
+    QTest::addColumn<bool>("byDestruction");
+    QTest::newRow("resized, cleared") << true << false;
+    QTest::newRow("resized, slide removed") << true << true;
+    QTest::newRow("original, cleared") << false << false;
+    QTest::newRow("original, slide removed") << false << true;
+}
+
+void TstMmsEditorAttachment::onlyTemporaryFilesAreDeleted()
+{
+    QFETCH(bool, resized);
+    QFETCH(bool, byDestruction);
+    const QString original = TestPictures::writePng(m_dir.filePath("mine.png"), QSize(8, 8));
+    const QString copy = TestPictures::writeJpeg(m_dir.filePath("copy.jpg"), QSize(8, 8));
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "image/png"));
+    if (resized) {
+        slide->setResizedFileName(copy);
+    }
+    if (byDestruction) {
+        slide.reset();
+        QCOMPARE(m_slides->count(), 0);
+    } else {
+        slide->clearTemporary();
+    }
+    QVERIFY(QFile::exists(original));
+    QCOMPARE(QFile::exists(copy), !resized);
+}
+
+void TstMmsEditorAttachment::encodedVideoReplacesTheClip_data()
+{
+    QTest::addColumn<QString>("durationMs");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("under a second") << "400" << 1 << "00:01";
+    QTest::newRow("over a minute") << "61500" << 61 << "01:01";
+}
+
+void TstMmsEditorAttachment::encodedVideoReplacesTheClip()
+{
+    QFETCH(QString, durationMs);
+    QFETCH(int, seconds);
+    QFETCH(QString, shown);
+    QVERIFY(startEncoder("succeed", durationMs));
+    const QString original = clip();
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "video/mp4"));
+    QSignalSpy started(slide.data(), &MmsEditorAttachment::resizeStarted);
+    QSignalSpy finished(slide.data(), &MmsEditorAttachment::resizeFinished);
+    QVERIFY(finished.wait());
+    QCOMPARE(started.count(), 1);
+
+    // The request: file URIs, the profile and the size limit in KB.
+    const QString encoded = m_dir.filePath("temp/holiday.3gp");
+    QCOMPARE(m_encoder->outputLines().first(),
+             QStringList({"createTaskFromUri", QUrl::fromLocalFile(original).toString(),
+                          QUrl::fromLocalFile(encoded).toString(), "com.quenda.mms-video-rich",
+                          "600", "false"})
+                 .join(' '));
+    QCOMPARE(slide->fileName, encoded);
+    QCOMPARE(slide->mimeType, "video/3gpp");
+    QCOMPARE(slide->initialFileName, original);
+    QCOMPARE(slide->initialMimeType, "video/mp4");
+    QCOMPARE(slide->durationSeconds, seconds);
+    QVERIFY(slide->temporary);
+    QCOMPARE(slide->encodingState, 0);
+    QCOMPARE(PreviewDuration::of(qobject_cast<MMSAttachmentWidget*>(slide->thumbnail)), shown);
+    QTRY_VERIFY(overlayOf(slide.data())->isHidden());
+
+    // Only a picture goes back to its original.
+    slide->undoResize();
+    QCOMPARE(slide->fileName, encoded);
+    QVERIFY(QFile::exists(encoded));
+}
+
+void TstMmsEditorAttachment::everyEncodingFailureKeepsTheClip_data()
+{
+    QTest::addColumn<QString>("behaviour");
+    QTest::newRow("service absent") << QString();
+    QTest::newRow("error reply") << "error-reply";
+    QTest::newRow("creation fails") << "fail-creation";
+    QTest::newRow("start refused") << "refuse-start";
+    QTest::newRow("encoding fails") << "fail-encoding";
+    QTest::newRow("service vanishes") << "vanish";
+}
+
+void TstMmsEditorAttachment::everyEncodingFailureKeepsTheClip()
+{
+    QFETCH(QString, behaviour);
+    if (!behaviour.isEmpty()) {
+        QVERIFY(startEncoder(behaviour));
+    }
+    const QString original = clip();
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "video/mp4"));
+    QSignalSpy failed(slide.data(), &MmsEditorAttachment::resizeFailed);
+    QVERIFY(failed.wait());
+    QCOMPARE(failed.first().first().toString(), original);
+    QCOMPARE(slide->fileName, original);
+    QCOMPARE(slide->encodingState, 3);
+    QVERIFY(!slide->temporary);
+    QVERIFY(slide->taskId.isEmpty());
+    if (QWidget* overlay = overlayOf(slide.data())) {
+        QTRY_VERIFY(overlay->isHidden());
+    }
+    QCOMPARE(failed.count(), 1);
+}
+
+void TstMmsEditorAttachment::progressFollowsOnlyTheOwnTask_data()
+{
+    QTest::addColumn<QString>("behaviour");
+    QTest::addColumn<int>("percent");
+    QTest::newRow("three of four") << "stall" << 75;
+    QTest::newRow("after another task's signals") << "foreign" << 25;
+}
+
+void TstMmsEditorAttachment::progressFollowsOnlyTheOwnTask()
+{
+    QFETCH(QString, behaviour);
+    QFETCH(int, percent);
+    QVERIFY(startEncoder(behaviour));
+    const QString original = clip();
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "video/mp4"));
+    QSignalSpy failed(slide.data(), &MmsEditorAttachment::resizeFailed);
+    QSignalSpy finished(slide.data(), &MmsEditorAttachment::resizeFinished);
+    QTRY_VERIFY(slide->thumbnail->findChild<QProgressBar*>());
+    QTRY_COMPARE(progressOf(slide.data())->value(), percent);
+    QCOMPARE(progressOf(slide.data())->maximum(), 100);
+    QCOMPARE(slide->encodingState, 2);
+    QCOMPARE(slide->fileName, original);
+    QCOMPARE(failed.count() + finished.count(), 0);
+}
+
+void TstMmsEditorAttachment::cancelEndsTheTask_data()
+{
+    QTest::addColumn<bool>("byDestruction");
+    QTest::newRow("Cancel button") << false;
+    QTest::newRow("slide removed") << true;
+}
+
+void TstMmsEditorAttachment::cancelEndsTheTask()
+{
+    QFETCH(bool, byDestruction);
+    QVERIFY(startEncoder("stall"));
+    const QString original = clip();
+    QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "video/mp4"));
+    QSignalSpy canceled(slide.data(), &MmsEditorAttachment::resizeCanceled);
+    QSignalSpy failed(slide.data(), &MmsEditorAttachment::resizeFailed);
+    VideoEncodingInterface service(encoderService, "/", QDBusConnection::sessionBus());
+    QSignalSpy reports(&service, &VideoEncodingInterface::taskFinished);
+    QTRY_COMPARE(slide->encodingState, 2);
+    QPointer<QWidget> overlay = overlayOf(slide.data());
+    if (byDestruction) {
+        slide.reset();
+        QCOMPARE(m_slides->count(), 0);
+    } else {
+        slide->thumbnail->findChild<QPushButton*>()->click();
+        QTRY_VERIFY(overlay->isHidden());
+        QVERIFY(slide->taskId.isEmpty());
+    }
+    QCOMPARE(canceled.count(), 1);
+    QCOMPARE(canceled.first().first().toString(), original);
+    QVERIFY(m_encoder->waitForLine("cancelTask task-1"));
+    QVERIFY(QFile::exists(original));
+    // The service's report of the cancelled task is not a failure.
+    QVERIFY(!reports.isEmpty() || reports.wait());
+    QCOMPARE(failed.count(), 0);
+}
+
+QTEST_MAIN(TstMmsEditorAttachment)
+#include "tst_mmseditorattachment.moc"

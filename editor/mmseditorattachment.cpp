@@ -31,6 +31,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 const QString encodingService = QStringLiteral("com.quenda.VideoEncoding");
@@ -343,6 +345,7 @@ void MmsEditorAttachment::encodeContent()
         this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             &MmsEditorAttachment::createTaskFromUriFinishedSlot);
+    m_awaitingTaskId = true;
     qCDebug(lcVideoEncoding) << "[VENC] Creating encoding task #" << taskId << inputUri << "->"
                              << outputUri;
 }
@@ -375,6 +378,8 @@ QString MmsEditorAttachment::encodedFileName() const
 void MmsEditorAttachment::createTaskFromUriFinishedSlot(QDBusPendingCallWatcher* call)
 {
     call->deleteLater();
+    m_awaitingTaskId = false;
+    const QHash<QString, QPair<bool, QString>> early = std::exchange(m_earlyCreations, {});
     const QDBusPendingReply<QString> reply = *call;
     if (reply.isError()) {
         qCWarning(lcVideoEncoding)
@@ -390,6 +395,9 @@ void MmsEditorAttachment::createTaskFromUriFinishedSlot(QDBusPendingCallWatcher*
         this, [this, id = taskId] { onEncodeStarted(id); }, Qt::QueuedConnection);
     enableClickAction(false);
     encodingState = 1;
+    if (early.contains(taskId)) {
+        onEncodeTaskCreated(taskId, early.value(taskId).first, early.value(taskId).second);
+    }
 }
 
 bool MmsEditorAttachment::isOwnTask(const QString& id) const
@@ -400,6 +408,10 @@ bool MmsEditorAttachment::isOwnTask(const QString& id) const
 void MmsEditorAttachment::onEncodeTaskCreated(const QString& taskId, bool success,
                                               const QString& error)
 {
+    if (m_awaitingTaskId) {
+        m_earlyCreations.insert(taskId, qMakePair(success, error));
+        return;
+    }
     if (!isOwnTask(taskId)) {
         return;
     }

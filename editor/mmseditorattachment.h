@@ -2,7 +2,9 @@
 
 #include "mmscontenttypes.h"
 
+#include <QHash>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 
@@ -133,4 +135,8 @@ private:
     QGraphicsOpacityEffect* m_overlayOpacity = nullptr;
     QPropertyAnimation* m_fade = nullptr;
     VideoEncodingInterface* m_encoder = nullptr;
+    // The service may announce a task before the reply that names it has been
+    // handled; such announcements wait here for the id.
+    bool m_awaitingTaskId = false;
+    QHash<QString, QPair<bool, QString>> m_earlyCreations;
 };

@@ -378,19 +378,25 @@ void TstMmsEditorAttachment::onlyTemporaryFilesAreDeleted()
 
 void TstMmsEditorAttachment::encodedVideoReplacesTheClip_data()
 {
+    QTest::addColumn<QString>("behaviour");
     QTest::addColumn<QString>("durationMs");
     QTest::addColumn<int>("seconds");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("under a second") << "400" << 1 << "00:01";
-    QTest::newRow("over a minute") << "61500" << 61 << "01:01";
+    QTest::newRow("under a second") << "succeed"
+                                    << "400" << 1 << "00:01";
+    QTest::newRow("over a minute") << "succeed"
+                                   << "61500" << 61 << "01:01";
+    QTest::newRow("task announced before its id") << "early-succeed"
+                                                  << "3000" << 3 << "00:03";
 }
 
 void TstMmsEditorAttachment::encodedVideoReplacesTheClip()
 {
+    QFETCH(QString, behaviour);
     QFETCH(QString, durationMs);
     QFETCH(int, seconds);
     QFETCH(QString, shown);
-    QVERIFY(startEncoder("succeed", durationMs));
+    QVERIFY(startEncoder(behaviour, durationMs));
     const QString original = clip();
     QScopedPointer<MmsEditorAttachment> slide(addSlide(original, "video/mp4"));
     QSignalSpy started(slide.data(), &MmsEditorAttachment::resizeStarted);

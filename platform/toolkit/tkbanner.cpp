@@ -22,6 +22,13 @@ void TkBanner::setTitle(const QString& title)
 
 void TkBanner::appear()
 {
+    // Near the top of the window it belongs to, across its middle.
+    if (const QWidget* window = parentWidget() ? parentWidget()->window() : nullptr) {
+        const QRect area = window->geometry();
+        setMaximumWidth(area.width());
+        adjustSize();
+        move(area.center().x() - width() / 2, area.top() + area.height() / 8);
+    }
     show();
     raise();
     m_timer.start();

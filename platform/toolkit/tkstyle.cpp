@@ -20,6 +20,7 @@ void setStyleProperty(QWidget* widget, const char* property, const QString& valu
 } // namespace
 
 const char* const pressedStyleMode = "pressed";
+const char* const selectedStyleMode = "selected";
 
 void setStyleName(QWidget* widget, const QString& styleName)
 {

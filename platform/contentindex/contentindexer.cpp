@@ -35,21 +35,33 @@ bool ContentIndexer::removeFile(const QUrl& url)
                       .arg(literal(indexedUrl(url))));
 }
 
-QString ContentIndexer::addContact(const QString& uid)
+QString ContentIndexer::addContact(const QString& uid, const QString& fullName)
 {
     const QString uri = newUri();
-    const QString sparql = QStringLiteral("INSERT DATA { <%1> a nco:PersonContact ; "
-                                          "nco:contactUID %2 . }")
-                               .arg(uri, literal(uid));
+    QString sparql = QStringLiteral("INSERT DATA { <%1> a nco:PersonContact ; nco:contactUID %2")
+                         .arg(uri, literal(uid));
+    if (!fullName.isEmpty())
+        sparql += QStringLiteral(" ; nco:fullname %1").arg(literal(fullName));
+    sparql += QStringLiteral(" . }");
     return update(sparql) ? uri : QString();
 }
 
-QString ContentIndexer::addCalendarEntry(const QString& uid, const QString& entryClass)
+QString ContentIndexer::addCalendarEntry(const QString& uid, const QString& entryClass,
+                                         const QString& summary)
 {
     const QString uri = newUri();
-    const QString sparql = QStringLiteral("INSERT DATA { <%1> a %2 ; ncal:uid %3 . }")
-                               .arg(uri, entryClass, literal(uid));
+    QString sparql =
+        QStringLiteral("INSERT DATA { <%1> a %2 ; ncal:uid %3").arg(uri, entryClass, literal(uid));
+    if (!summary.isEmpty())
+        sparql += QStringLiteral(" ; ncal:summary %1").arg(literal(summary));
+    sparql += QStringLiteral(" . }");
     return update(sparql) ? uri : QString();
+}
+
+bool ContentIndexer::removeCalendarEntries(const QString& uid)
+{
+    return update(
+        QStringLiteral("DELETE { ?e a rdfs:Resource } WHERE { ?e ncal:uid %1 }").arg(literal(uid)));
 }
 
 // The sender is a contact of its own with one phone number, named after the

@@ -22,9 +22,13 @@ public:
     QString addFile(const QUrl& url, const QString& mimeType, const QStringList& classes);
     bool removeFile(const QUrl& url);
 
-    QString addContact(const QString& uid);
+    // The full name is what pickers show; a contact may have none.
+    QString addContact(const QString& uid, const QString& fullName = QString());
     QString addCalendarEntry(const QString& uid,
-                             const QString& entryClass = QStringLiteral("ncal:Event"));
+                             const QString& entryClass = QStringLiteral("ncal:Event"),
+                             const QString& summary = QString());
+    // Takes out every calendar entry of that UID.
+    bool removeCalendarEntries(const QString& uid);
     QString addMmsMessage(const MmsMessageRecord& message);
     bool removeMmsMessage(const QString& uri);
 

@@ -7,6 +7,11 @@
 #include <QTextDocumentFragment>
 #include <QTextImageFormat>
 
+namespace {
+// An image made while typing keeps the text typed, to give it back.
+constexpr int TypedTextProperty = QTextFormat::UserProperty + 1;
+} // namespace
+
 // Longer forms first, so that ":-)" is never read as ":" followed by "-)".
 const QVector<EmoticonTransformer::Emoticon>& EmoticonTransformer::table()
 {
@@ -89,18 +94,56 @@ QString EmoticonTransformer::transformPlainTextToHTML(const QString& text,
     return html;
 }
 
+QTextImageFormat EmoticonTransformer::imageFormat(const Emoticon& emoticon, int height)
+{
+    QTextImageFormat image;
+    image.setName(imageSource(emoticon.themeId));
+    image.setWidth(height);
+    image.setHeight(height);
+    return image;
+}
+
 void EmoticonTransformer::transformTextDocument(QTextDocument* document, int height) const
 {
     for (const Emoticon& emoticon : table()) {
-        QTextImageFormat image;
-        image.setName(imageSource(emoticon.themeId));
-        image.setWidth(height);
-        image.setHeight(height);
         QTextCursor found = document->find(emoticon.text);
         while (!found.isNull()) {
-            found.insertImage(image);
+            found.insertImage(imageFormat(emoticon, height));
             found = document->find(emoticon.text, found);
         }
+    }
+}
+
+void EmoticonTransformer::transformFinishedEmoticons(QTextDocument* document, int height,
+                                                     bool paragraphEndsWord) const
+{
+    struct Found
+    {
+        int position;
+        const Emoticon* emoticon;
+    };
+    QVector<Found> found;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        for (int position = 0; position < text.size(); ++position) {
+            const Emoticon* emoticon = emoticonAt(text, position);
+            if (!emoticon)
+                continue;
+            const int end = position + emoticon->text.size();
+            const bool lineEnds = paragraphEndsWord || block.next().isValid();
+            if (end < text.size() ? text.at(end).isSpace() : lineEnds)
+                found.append({block.position() + position, emoticon});
+            position = end - 1;
+        }
+    }
+    // From the back, so that the positions still to replace stay where they were.
+    for (auto it = found.crbegin(); it != found.crend(); ++it) {
+        QTextCursor cursor(document);
+        cursor.setPosition(it->position);
+        cursor.setPosition(it->position + it->emoticon->text.size(), QTextCursor::KeepAnchor);
+        QTextImageFormat image = imageFormat(*it->emoticon, height);
+        image.setProperty(TypedTextProperty, it->emoticon->text);
+        cursor.insertImage(image);
     }
 }
 
@@ -114,11 +157,14 @@ QString EmoticonTransformer::plainText(const QTextDocumentFragment& fragment) co
             text += QLatin1Char('\n');
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment part = it.fragment();
+            const QTextCharFormat format = part.charFormat();
             const Emoticon* emoticon =
-                part.charFormat().isImageFormat()
-                    ? emoticonForSource(part.charFormat().toImageFormat().name())
-                    : nullptr;
-            text += emoticon ? QString(emoticon->text).repeated(part.length()) : part.text();
+                format.isImageFormat() ? emoticonForSource(format.toImageFormat().name()) : nullptr;
+            const QString typed = format.stringProperty(TypedTextProperty);
+            if (emoticon)
+                text += (typed.isEmpty() ? emoticon->text : typed).repeated(part.length());
+            else
+                text += part.text();
         }
     }
     return text;

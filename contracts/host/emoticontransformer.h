@@ -5,6 +5,7 @@
 
 class QTextDocument;
 class QTextDocumentFragment;
+class QTextImageFormat;
 
 // Turns text emoticons such as ":-)" into theme images and back: into rich text
 // for labels, in place inside an editor's document, and back to plain text when
@@ -17,6 +18,12 @@ public:
     QString transformPlainTextToHTML(const QString& text, const QString& imageStyle, int height,
                                      const QString& lineBreak) const;
     void transformTextDocument(QTextDocument* document, int height) const;
+    // The way an editor replaces as the user types: only emoticons that a space
+    // or a line break follows, and with `paragraphEndsWord` also those that end
+    // the text. ":D" at the start of ":Dave" is left alone. These images give
+    // back the text typed (":)", not ":-)").
+    void transformFinishedEmoticons(QTextDocument* document, int height,
+                                    bool paragraphEndsWord) const;
     QString plainText(const QTextDocumentFragment& fragment) const;
 
     static QString imageSource(const QString& themeId);
@@ -29,6 +36,7 @@ private:
     };
     static const QVector<Emoticon>& table();
     static const Emoticon* emoticonAt(const QString& text, int position);
+    static QTextImageFormat imageFormat(const Emoticon& emoticon, int height);
     static const Emoticon* emoticonForSource(const QString& source);
     static int markupLength(const QString& text, int position);
 };

@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <QValidator>
 
+#include "emoticontransformer.h"
 #include "tkstyle.h"
 
 namespace {
@@ -51,26 +52,41 @@ void MessagingTextEdit::setToolbar(int mode)
 void MessagingTextEdit::setText(const QString& text)
 {
     // Text set by the program is taken as it is; limits apply to input.
-    m_reverting = true;
+    m_changingContent = true;
     setPlainText(text);
-    m_reverting = false;
-    m_accepted = toPlainText();
-    updateSendButton();
-    updateCounter();
+    m_changingContent = false;
+    rememberAccepted();
 }
 
 QString MessagingTextEdit::plainText() const
 {
-    return toPlainText();
+    return EmoticonTransformer().plainText(QTextDocumentFragment(document()));
 }
 
 void MessagingTextEdit::completeEmoticonReplacement()
 {
-    QString text = toPlainText();
+    QString text = plainText();
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     setText(text);
+    replaceFinishedEmoticons(true);
+    rememberAccepted();
     moveCursor(QTextCursor::End);
+}
+
+void MessagingTextEdit::replaceFinishedEmoticons(bool paragraphEndsWord)
+{
+    m_changingContent = true;
+    EmoticonTransformer().transformFinishedEmoticons(document(), fontMetrics().height(),
+                                                     paragraphEndsWord);
+    m_changingContent = false;
+}
+
+void MessagingTextEdit::rememberAccepted()
+{
+    m_acceptedText = toPlainText();
+    m_acceptedContent = QTextDocumentFragment(document());
+    updateSendButton();
+    updateCounter();
 }
 
 void MessagingTextEdit::setMaxLength(int length)
@@ -94,31 +110,35 @@ bool MessagingTextEdit::acceptable(const QString& text) const
 
 void MessagingTextEdit::onContentChanged()
 {
-    if (m_reverting) {
+    if (m_changingContent) {
         return;
     }
     const QString text = toPlainText();
-    if (text == m_accepted) {
+    if (text == m_acceptedText) {
         return;
     }
     // Deleting is always possible, also from a text set beyond the limits.
-    if (text.length() >= m_accepted.length() && !acceptable(text)) {
-        // Put the last accepted text back, with the cursor where the refused
-        // input began.
-        const int inserted = text.length() - m_accepted.length();
-        const int position =
-            qBound(0, textCursor().position() - qMax(0, inserted), m_accepted.length());
-        m_reverting = true;
-        setPlainText(m_accepted);
-        m_reverting = false;
-        QTextCursor cursor = textCursor();
-        cursor.setPosition(position);
-        setTextCursor(cursor);
+    const int typedLength = text.length() - m_acceptedText.length();
+    if (typedLength >= 0 && !acceptable(text)) {
+        restoreAccepted(typedLength);
         return;
     }
-    m_accepted = text;
-    updateSendButton();
-    updateCounter();
+    replaceFinishedEmoticons(false);
+    rememberAccepted();
+}
+
+// Puts the last accepted content back, with the cursor where the refused
+// input began.
+void MessagingTextEdit::restoreAccepted(int typedLength)
+{
+    const int position = qBound(0, textCursor().position() - typedLength, m_acceptedText.length());
+    m_changingContent = true;
+    clear();
+    QTextCursor(document()).insertFragment(m_acceptedContent);
+    m_changingContent = false;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(position);
+    setTextCursor(cursor);
 }
 
 void MessagingTextEdit::setSendButtonEnabled(bool enabled, bool requireContent,
@@ -132,7 +152,7 @@ void MessagingTextEdit::setSendButtonEnabled(bool enabled, bool requireContent,
 
 bool MessagingTextEdit::isSendButtonEnabled() const
 {
-    const bool hasContent = !m_accepted.isEmpty() || m_allowEmptySend;
+    const bool hasContent = !m_acceptedText.isEmpty() || m_allowEmptySend;
     return m_sendPermitted && (hasContent || !m_sendRequiresContent);
 }
 
@@ -188,7 +208,7 @@ void MessagingTextEdit::updateCounter()
 {
     QString text;
     if (m_characterCounter) {
-        text = QString::number(m_accepted.length());
+        text = QString::number(plainText().length());
         if (m_maxLength >= 0) {
             text += QLatin1Char('/') + QString::number(m_maxLength);
         }

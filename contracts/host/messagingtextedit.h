@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QValidator>
 #include <QVariant>
@@ -29,19 +30,22 @@ public:
     void setServiceName(const QString& serviceName) { m_serviceName = serviceName; }
     QString serviceName() const { return m_serviceName; }
 
-    // Replaces the content by `text`, as plain text.
+    // Replaces the content by `text`, as plain text; emoticons in it stay text
+    // until the replacement is completed or the user types on after them.
     void setText(const QString& text);
+    // The content as it is sent: emoticon images back in their text form.
     QString plainText() const;
-    // Brings the content to its final plain-text form at once: pasted rich
-    // text, paragraph and line separators become plain text and line feeds.
-    // This field shows no emoticon images, so there is nothing else to replace.
+    // Emoticons show as images once a space or a line break follows them;
+    // this replaces the rest at once (also one that ends the text) and brings
+    // pasted rich text to plain text.
     void completeEmoticonReplacement();
 
     void setPrompt(const QString& prompt) { setPlaceholderText(prompt); }
     QString prompt() const { return placeholderText(); }
 
-    // A negative length means no limit. Input that would exceed the limit,
-    // or that the validator calls invalid, is refused; deleting never is.
+    // A negative length means no limit. The limit counts the characters as
+    // shown, an emoticon image as one. Input that would exceed it, or that the
+    // validator calls invalid, is refused; deleting never is.
     void setMaxLength(int length);
     int maxLength() const { return m_maxLength; }
     void setValidator(QValidator* validator) { m_validator = validator; }
@@ -57,7 +61,7 @@ public:
     bool isAttachmentButtonEnabled() const;
     void setAllowEmptySend(bool allow);
     bool allowEmptySend() const { return m_allowEmptySend; }
-    // Shows the number of characters typed; when off, the counter shows the
+    // Shows the number of characters to send; when off, the counter shows the
     // toolbar's "/toolbar" "counter" "text" attribute, if any.
     void setCharacterCounter(bool enabled);
     bool characterCounter() const { return m_characterCounter; }
@@ -83,6 +87,9 @@ protected:
 private:
     void onContentChanged();
     bool acceptable(const QString& text) const;
+    void replaceFinishedEmoticons(bool paragraphEndsWord);
+    void restoreAccepted(int typedLength);
+    void rememberAccepted();
     void updateSendButton();
     void updateCounter();
     void updateToolbar();
@@ -95,7 +102,9 @@ private:
     QPointer<QValidator> m_validator;
     QHash<QString, QVariant> m_toolbarAttributes;
     QString m_serviceName;
-    QString m_accepted;
+    // The last content that passed the limits, to put back refused input.
+    QString m_acceptedText;
+    QTextDocumentFragment m_acceptedContent;
     int m_toolbarMode = NoToolbar;
     int m_maxLength = -1;
     bool m_sendPermitted = true;
@@ -103,5 +112,5 @@ private:
     bool m_hideDisabledSend = false;
     bool m_allowEmptySend = false;
     bool m_characterCounter = true;
-    bool m_reverting = false;
+    bool m_changingContent = false;
 };

@@ -2,60 +2,53 @@
 
 #include <QLabel>
 #include <QRegularExpressionValidator>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QtTest>
+
+namespace {
+
+int imagesIn(const QTextEdit& edit)
+{
+    int images = 0;
+    for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            images += it.fragment().charFormat().isImageFormat() ? it.fragment().length() : 0;
+    }
+    return images;
+}
+
+// Types the text key by key, line breaks as Return.
+void type(QWidget* edit, const QString& text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, lines.at(i));
+    }
+}
+
+} // namespace
 
 class TestMessagingTextEdit : public QObject
 {
     Q_OBJECT
 private slots:
-    void buttonsEmitSignals();
     void toolbarModes_data();
     void toolbarModes();
     void sendButtonState_data();
     void sendButtonState();
     void sendButtonFollowsTyping();
-    void maxLengthRefusesInput();
-    void validatorRefusesInput();
+    void inputLimits_data();
+    void inputLimits();
     void programmaticTextIsTakenAsIs();
     void counter_data();
     void counter();
-    void completeEmoticonReplacementGivesPlainText();
-    void promptAndServiceName();
-    void keyPressesReachEventFilters();
+    void emoticonReplacement_data();
+    void emoticonReplacement();
+    void completeReplacementFlattensRichText();
 };
-
-namespace {
-// Like the editor's subject validator: takes Return as "next field".
-class ReturnFilter : public QObject
-{
-public:
-    int returns = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return) {
-            ++returns;
-            return true;
-        }
-        return false;
-    }
-};
-} // namespace
-
-void TestMessagingTextEdit::buttonsEmitSignals()
-{
-    MessagingTextEdit edit(QStringLiteral("Hi"));
-    edit.setToolbar(MessagingTextEdit::AttachmentAndSendToolbar);
-    QSignalSpy attach(&edit, &MessagingTextEdit::attachmentButtonClicked);
-    QSignalSpy send(&edit, &MessagingTextEdit::sendButtonClicked);
-    edit.attachmentButton()->click();
-    QCOMPARE(attach.count(), 1);
-    QCOMPARE(send.count(), 0);
-    edit.sendButton()->click();
-    QCOMPARE(send.count(), 1);
-    QCOMPARE(attach.count(), 1);
-}
 
 void TestMessagingTextEdit::toolbarModes_data()
 {
@@ -75,7 +68,6 @@ void TestMessagingTextEdit::toolbarModes()
     QFETCH(bool, sendShown);
     MessagingTextEdit edit(QStringLiteral("Hi"));
     edit.setToolbar(mode);
-    QCOMPARE(edit.toolbar(), mode);
     QCOMPARE(edit.attachmentButton()->isVisibleTo(&edit), attachShown);
     QCOMPARE(edit.sendButton()->isVisibleTo(&edit), sendShown);
 }
@@ -114,7 +106,6 @@ void TestMessagingTextEdit::sendButtonState()
     edit.setToolbar(MessagingTextEdit::SendToolbar);
     edit.setAllowEmptySend(allowEmpty);
     edit.setSendButtonEnabled(enabled, requireContent, hideWhenDisabled);
-    QCOMPARE(edit.isSendButtonEnabled(), expectEnabled);
     QCOMPARE(edit.sendButton()->isEnabled(), expectEnabled);
     QCOMPARE(edit.sendButton()->isVisibleTo(&edit), expectShown);
 }
@@ -130,41 +121,52 @@ void TestMessagingTextEdit::sendButtonFollowsTyping()
     QVERIFY(!edit.isSendButtonEnabled());
 }
 
-void TestMessagingTextEdit::maxLengthRefusesInput()
+void TestMessagingTextEdit::inputLimits_data()
 {
-    MessagingTextEdit edit;
-    edit.setMaxLength(5);
-    QTest::keyClicks(&edit, QStringLiteral("abcdefg"));
-    QCOMPARE(edit.plainText(), QStringLiteral("abcde"));
-    // A paste that would overflow is refused whole, the cursor stays put.
-    edit.moveCursor(QTextCursor::Start);
-    edit.textCursor().insertText(QStringLiteral("xy"));
-    QCOMPARE(edit.plainText(), QStringLiteral("abcde"));
-    QCOMPARE(edit.textCursor().position(), 0);
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClick(&edit, Qt::Key_Delete);
-    QTest::keyClicks(&edit, QStringLiteral("z"));
-    QCOMPARE(edit.plainText(), QStringLiteral("zbcde"));
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<QString>("validDigits");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("length") << 5 << QString() << "abcdefg"
+                            << "abcde";
+    // The limit counts what the field shows: each smiley is one image.
+    QTest::newRow("length, emoticons as images") << 6 << QString() << ":-) :-) xyz"
+                                                 << ":-) :-) xy";
+    QTest::newRow("validator") << -1 << "[0-9]*"
+                               << "1a2"
+                               << "12";
 }
 
-void TestMessagingTextEdit::validatorRefusesInput()
+void TestMessagingTextEdit::inputLimits()
 {
+    QFETCH(int, maxLength);
+    QFETCH(QString, validDigits);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
     MessagingTextEdit edit;
-    QRegularExpressionValidator digitsOnly(QRegularExpression(QStringLiteral("[0-9]*")));
-    edit.setValidator(&digitsOnly);
-    QTest::keyClicks(&edit, QStringLiteral("1a2"));
-    QCOMPARE(edit.plainText(), QStringLiteral("12"));
+    edit.setMaxLength(maxLength);
+    QRegularExpressionValidator validator{QRegularExpression(validDigits)};
+    if (!validDigits.isEmpty())
+        edit.setValidator(&validator);
+    QTest::keyClicks(&edit, typed);
+    QCOMPARE(edit.plainText(), expected);
 }
 
 void TestMessagingTextEdit::programmaticTextIsTakenAsIs()
 {
     MessagingTextEdit edit;
-    edit.setMaxLength(3);
+    edit.setMaxLength(5);
+    edit.setText(QStringLiteral("abcde"));
+    // A paste that would overflow is refused whole, the cursor stays put.
+    edit.moveCursor(QTextCursor::Start);
+    edit.textCursor().insertText(QStringLiteral("xy"));
+    QCOMPARE(edit.plainText(), QStringLiteral("abcde"));
+    QCOMPARE(edit.textCursor().position(), 0);
+    // Text set beyond the limit stays; deleting is possible, adding is not.
     edit.setText(QStringLiteral("longer"));
-    QCOMPARE(edit.plainText(), QStringLiteral("longer"));
-    // Deleting is still possible, adding is not.
     edit.moveCursor(QTextCursor::End);
     QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, QStringLiteral("z"));
     QCOMPARE(edit.plainText(), QStringLiteral("longe"));
 }
 
@@ -174,23 +176,26 @@ void TestMessagingTextEdit::counter_data()
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("attribute");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("count") << true << -1 << QString() << "5";
-    QTest::newRow("count of limit") << true << 40 << QString() << "5/40";
+    QTest::newRow("count") << true << -1 << QString() << "7";
+    QTest::newRow("count of limit") << true << 40 << QString() << "7/40";
     QTest::newRow("off") << false << -1 << QString() << "";
     QTest::newRow("off, toolbar text") << false << -1 << "MMS"
                                        << "MMS";
     QTest::newRow("on wins over toolbar text") << true << -1 << "MMS"
-                                               << "5";
+                                               << "7";
 }
 
+// The count is of the text as sent: the smiley counts as its three characters.
 void TestMessagingTextEdit::counter()
 {
     QFETCH(bool, counterOn);
     QFETCH(int, maxLength);
     QFETCH(QString, attribute);
     QFETCH(QString, expected);
-    MessagingTextEdit edit(QStringLiteral("Hello"));
+    MessagingTextEdit edit(QStringLiteral("Hi :-)"));
     edit.setToolbar(MessagingTextEdit::SendToolbar);
+    edit.completeEmoticonReplacement();
+    QTest::keyClicks(&edit, QStringLiteral("!"));
     edit.setMaxLength(maxLength);
     edit.setCharacterCounter(counterOn);
     if (!attribute.isEmpty()) {
@@ -201,35 +206,42 @@ void TestMessagingTextEdit::counter()
     QCOMPARE(edit.counterLabel()->isVisibleTo(&edit), !expected.isEmpty());
 }
 
-void TestMessagingTextEdit::completeEmoticonReplacementGivesPlainText()
+void TestMessagingTextEdit::emoticonReplacement_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<int>("images");
+    QTest::newRow("followed by a space") << ":-) hi" << false << 1;
+    QTest::newRow("followed by a line break") << ";)\nhi" << false << 1;
+    QTest::newRow("still being typed") << "hi :-)" << false << 0;
+    QTest::newRow("completed at the end") << "hi :-)" << true << 1;
+    QTest::newRow("start of a word") << ":Dave " << true << 0;
+    QTest::newRow("several") << ":) :( :-P " << false << 3;
+}
+
+// Whatever the field shows, its text is the one typed.
+void TestMessagingTextEdit::emoticonReplacement()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, complete);
+    QFETCH(int, images);
+    MessagingTextEdit edit;
+    type(&edit, typed);
+    if (complete)
+        edit.completeEmoticonReplacement();
+    QCOMPARE(imagesIn(edit), images);
+    QCOMPARE(edit.plainText(), typed);
+}
+
+void TestMessagingTextEdit::completeReplacementFlattensRichText()
 {
     MessagingTextEdit edit;
-    edit.setHtml(QStringLiteral("<b>bold</b><br>next"));
+    edit.setHtml(QStringLiteral("<b>bold</b> :-)<br>next"));
     edit.completeEmoticonReplacement();
-    QCOMPARE(edit.plainText(), QStringLiteral("bold\nnext"));
+    QCOMPARE(edit.plainText(), QStringLiteral("bold :-)\nnext"));
+    QCOMPARE(imagesIn(edit), 1);
     QVERIFY(!edit.toHtml().contains(QLatin1String("font-weight:600")));
-    QCOMPARE(edit.textCursor().position(), edit.plainText().length());
-}
-
-void TestMessagingTextEdit::promptAndServiceName()
-{
-    MessagingTextEdit edit;
-    edit.setPrompt(QStringLiteral("Type here"));
-    edit.setServiceName(QStringLiteral("/org/freedesktop/Telepathy/Account/ring/tel/ring"));
-    QCOMPARE(edit.placeholderText(), QStringLiteral("Type here"));
-    QCOMPARE(edit.serviceName(),
-             QStringLiteral("/org/freedesktop/Telepathy/Account/ring/tel/ring"));
-}
-
-void TestMessagingTextEdit::keyPressesReachEventFilters()
-{
-    MessagingTextEdit edit;
-    ReturnFilter filter;
-    edit.installEventFilter(&filter);
-    QTest::keyClicks(&edit, QStringLiteral("ab"));
-    QTest::keyClick(&edit, Qt::Key_Return);
-    QCOMPARE(filter.returns, 1);
-    QCOMPARE(edit.plainText(), QStringLiteral("ab"));
+    QCOMPARE(edit.textCursor().position(), edit.toPlainText().length());
 }
 
 QTEST_MAIN(TestMessagingTextEdit)

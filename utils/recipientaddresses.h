@@ -5,12 +5,6 @@
 #include <QContact>
 #include <QStringList>
 
-// The recipients editor keeps the contact of an entry as a QVariant.
-#ifndef DRAVEL_QCONTACT_METATYPE
-#define DRAVEL_QCONTACT_METATYPE
-Q_DECLARE_METATYPE(QtContacts::QContact)
-#endif
-
 namespace mmsui {
 namespace utils {
 

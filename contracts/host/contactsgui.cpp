@@ -15,18 +15,6 @@
 
 using namespace QtContacts;
 
-namespace {
-
-QString nameOf(const QContact& contact)
-{
-    const QContactName name = contact.detail<QContactName>();
-    const QString full =
-        QStringList{name.firstName(), name.lastName()}.join(QLatin1Char(' ')).trimmed();
-    return full.isEmpty() ? contact.detail<QContactDisplayLabel>().label() : full;
-}
-
-} // namespace
-
 ContactsGui::ContactsGui(const QContact& contact)
     : m_contact(contact)
 {
@@ -52,9 +40,17 @@ void ContactsGui::addLine(QVBoxLayout* column, const QString& text, const QStrin
     column->addWidget(label);
 }
 
+QString ContactsGui::displayName(const QContact& contact)
+{
+    const QContactName name = contact.detail<QContactName>();
+    const QString full =
+        QStringList{name.firstName(), name.lastName()}.join(QLatin1Char(' ')).trimmed();
+    return full.isEmpty() ? contact.detail<QContactDisplayLabel>().label() : full;
+}
+
 QString ContactsGui::shownName() const
 {
-    return nameOf(m_contact);
+    return displayName(m_contact);
 }
 
 ContactsGui* ContactsGui::showContactCard(const QContact& contact)

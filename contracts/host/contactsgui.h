@@ -20,6 +20,10 @@ public:
     // The card of a contact not stored yet, with just a phone number.
     static ContactsGui* showNewContactCard(const QString& phoneNumber);
 
+    // The name the contacts application shows: first and last name, else the
+    // display label.
+    static QString displayName(const QtContacts::QContact& contact);
+
     QtContacts::QContact contact() const { return m_contact; }
     QString shownName() const;
 

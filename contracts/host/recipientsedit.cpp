@@ -1,7 +1,11 @@
 #include "recipientsedit.h"
 
+#include "contactsgui.h"
 #include "historystore.h"
 
+#include <QContactEmailAddress>
+#include <QContactManager>
+#include <QContactPhoneNumber>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -13,7 +17,10 @@
 
 #include <algorithm>
 
+#include "tkinputmethodstate.h"
 #include "tkstyle.h"
+
+using namespace QtContacts;
 
 namespace Tollis {
 
@@ -163,13 +170,56 @@ void RecipientsEdit::finishValidation()
         for (Recipient& entry : list) {
             if (validity(entry) == NotValidated) {
                 const bool valid =
-                    isValidAddress(entry.value(RecipientAddress).toString(), m_addressType);
+                    isValidAddress(entry.value(RecipientAddress).toString(), m_addressType) ||
+                    resolveContact(entry);
                 entry.insert(RecipientValidity, int(valid ? Valid : Invalid));
             }
         }
     }
     m_validating = false;
     emit validated(allValid());
+}
+
+QStringList RecipientsEdit::addressesOf(const QContact& contact) const
+{
+    QStringList addresses;
+    if (m_addressType & PhoneNumber) {
+        for (const QContactPhoneNumber& phone : contact.details<QContactPhoneNumber>())
+            addresses << phone.number();
+    }
+    if (m_addressType & EmailAddress) {
+        for (const QContactEmailAddress& email : contact.details<QContactEmailAddress>())
+            addresses << email.emailAddress();
+    }
+    addresses.removeAll(QString());
+    return addresses;
+}
+
+// Two contacts of the same name leave the entry unresolved: the user must
+// tell which one is meant.
+bool RecipientsEdit::resolveContact(Recipient& entry) const
+{
+    if (!m_manager) {
+        return false;
+    }
+    const QString text = entry.value(RecipientAddress).toString().trimmed();
+    QList<QContact> named;
+    for (const QContact& contact : m_manager->contacts()) {
+        if (ContactsGui::displayName(contact).compare(text, Qt::CaseInsensitive) == 0) {
+            named << contact;
+        }
+    }
+    const QStringList addresses = named.size() == 1 ? addressesOf(named.first()) : QStringList();
+    if (addresses.isEmpty()) {
+        return false;
+    }
+    entry.insert(RecipientContactEntry, 1);
+    entry.insert(RecipientContact, QVariant::fromValue(named.first()));
+    entry.insert(RecipientDisplayText, ContactsGui::displayName(named.first()));
+    if (addresses.size() == 1) {
+        entry.insert(RecipientAddress, addresses.first());
+    }
+    return true;
 }
 
 bool RecipientsEdit::allValid() const
@@ -193,9 +243,25 @@ void RecipientsEdit::resolveAmbiguous()
             if (match.hasMatch() && isValidAddress(text, m_addressType)) {
                 entry.insert(RecipientAddress, match.captured(2).trimmed());
                 entry.insert(RecipientDisplayText, text.trimmed());
+            } else if (entry.value(RecipientContactEntry).toInt() == 1) {
+                const QStringList addresses =
+                    addressesOf(entry.value(RecipientContact).value<QContact>());
+                if (!addresses.isEmpty() && !addresses.contains(text)) {
+                    entry.insert(RecipientAddress, addresses.first());
+                }
             }
         }
     }
+}
+
+void RecipientsEdit::attachToolbar(int toolbarId)
+{
+    TkInputMethodState::attachToolbar(this, toolbarId);
+}
+
+int RecipientsEdit::attachedToolbar() const
+{
+    return TkInputMethodState::attachedToolbar(this);
 }
 
 void RecipientsEdit::launchContactPickerTo()

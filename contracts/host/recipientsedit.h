@@ -18,7 +18,9 @@ namespace Tollis {
 // The host's recipients editor: To, and on request Cc and Bcc, each a line
 // of entries separated by ";" or ",". Entries keep their roles (contact,
 // validity...) while their text is unchanged. Validation runs from the event
-// loop, marks every entry valid or invalid and ends with validated().
+// loop, marks every entry valid or invalid and ends with validated(). An
+// entry that is no address but the name of one stored contact stands for
+// that contact.
 class RecipientsEdit : public QWidget
 {
     Q_OBJECT
@@ -46,9 +48,10 @@ public:
 
     bool isCcBccShown() const { return m_ccBccShown; }
 
-    // The input-method toolbar shown while a field has the focus.
-    void attachToolbar(int toolbarId) { m_toolbarId = toolbarId; }
-    int attachedToolbar() const { return m_toolbarId; }
+    // The input-method toolbar (an id of TkInputMethodState) shown while a
+    // field has the focus; its key presses reach this widget's event().
+    void attachToolbar(int toolbarId);
+    int attachedToolbar() const;
 
     // Starts validating the entries not validated yet. With none, nothing
     // starts and no validated() follows: check validating() after the call.
@@ -57,7 +60,8 @@ public:
 
     // Entries written as a name with the address in angle brackets
     // ("Ann <+358401234567>") keep the name as display text and the bare
-    // address as their address.
+    // address as their address; a contact with several addresses is reached
+    // at the first one (phone numbers come first).
     void resolveAmbiguous();
 
     // Offers the addresses of the stored conversations; the one chosen is
@@ -86,6 +90,8 @@ private:
     void setRecipients(Field which, const RecipientList& recipients);
     void onEdited(Field which, const QString& text);
     void finishValidation();
+    bool resolveContact(Recipient& entry) const;
+    QStringList addressesOf(const QtContacts::QContact& contact) const;
     void addToRecipient(const QString& address);
     bool allValid() const;
 
@@ -95,7 +101,6 @@ private:
     QLineEdit* m_fields[3];
     QLabel* m_labels[3];
     QPointer<QInputDialog> m_picker;
-    int m_toolbarId = -1;
     bool m_ccBccShown = false;
     bool m_validating = false;
 };

@@ -4,8 +4,11 @@
 #include "eventmodel.h"
 #include "host_debug.h"
 #include "messaginguiplugininterface.h"
+#include "textmessageeditorpage.h"
 
 #include "tkapplicationwindow.h"
+
+#include <QUrl>
 
 AbstractPageManager::AbstractPageManager(TkApplicationWindow* window, QObject* parent)
     : QObject(parent)
@@ -75,6 +78,33 @@ bool AbstractPageManager::openEditor(const QStringList& recipients, const QStrin
                  : nullptr;
     if (!page) {
         qCWarning(lcHost) << "[HOST] no editor for" << recipients;
+        return false;
+    }
+    showPage(page);
+    return true;
+}
+
+bool AbstractPageManager::showMessageEditor(Chronel::Event::EventType type,
+                                            const Tollis::RecipientList& recipients,
+                                            const QString& text, const QString& vcardFileName,
+                                            const QString& vcardLabel, int operation,
+                                            const QStringList& files)
+{
+    emit messageEditorRequested(type, recipients, text, vcardFileName, vcardLabel, operation,
+                                files);
+    BasePage* page = nullptr;
+    if (type == Chronel::Event::SMSEvent && vcardFileName.isEmpty() && files.isEmpty()) {
+        page = new TextMessageEditorPage(this, recipients, text);
+    } else if (type == Chronel::Event::MMSEvent && m_plugin) {
+        QStringList attachments = files;
+        if (!vcardFileName.isEmpty()) {
+            attachments.prepend(QUrl::fromLocalFile(vcardFileName).toString());
+        }
+        page =
+            m_plugin->createEditorPage(this, recipients, QString(), text, attachments, QString());
+    }
+    if (!page) {
+        qCWarning(lcHost) << "[HOST] no editor for message type" << int(type);
         return false;
     }
     showPage(page);

@@ -43,8 +43,16 @@ public:
     // The full editor for recipients and attachment references.
     virtual bool openEditor(const QStringList& recipients, const QString& subject,
                             const QString& body, const QStringList& references);
+    // The editor of a message type with what the user wrote so far: the
+    // host's own for text messages, the plug-in's for multimedia messages.
+    // A vCard goes only into a multimedia message.
+    virtual bool showMessageEditor(Chronel::Event::EventType type,
+                                   const Tollis::RecipientList& recipients, const QString& text,
+                                   const QString& vcardFileName, const QString& vcardLabel,
+                                   int operation, const QStringList& files);
 
 signals:
+    // Announced before showMessageEditor() opens the editor.
     void messageEditorRequested(Chronel::Event::EventType type,
                                 const Tollis::RecipientList& recipients, const QString& text,
                                 const QString& vcardFileName, const QString& vcardLabel,

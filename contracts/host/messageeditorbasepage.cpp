@@ -13,9 +13,9 @@ void MessageEditorBasePage::changeMessageEditor(Chronel::Event::EventType type,
                                                 const QString& vcardLabel, int operation,
                                                 const QStringList& files)
 {
-    if (AbstractPageManager* manager = pageManager()) {
-        emit manager->messageEditorRequested(type, recipients, text, vcardFileName, vcardLabel,
-                                             operation, files);
+    AbstractPageManager* manager = pageManager();
+    if (manager && manager->showMessageEditor(type, recipients, text, vcardFileName, vcardLabel,
+                                              operation, files)) {
         manager->closePage(this);
     }
 }

@@ -13,7 +13,8 @@ class MessageEditorBasePage : public BasePage
 public:
     explicit MessageEditorBasePage(AbstractPageManager* pageManager, QWidget* parent = nullptr);
 
-    // Replaces this editor by the host's editor of another message type.
+    // Replaces this editor by the editor of another message type; this one
+    // stays when that editor cannot open.
     void changeMessageEditor(Chronel::Event::EventType type,
                              const Tollis::RecipientList& recipients, const QString& text,
                              const QString& vcardFileName, const QString& vcardLabel, int operation,

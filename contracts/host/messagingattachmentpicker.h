@@ -6,34 +6,37 @@
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTabWidget;
 
-// The host's attachment picker: lists the files of the user's Pictures,
-// Music, Videos and Documents folders (and their subfolders) and reports the
-// one the user picks as a file URL with its MIME type. It does not close
-// itself; its owner closes it on a choice or on back.
+// The host's attachment picker: browses the content index by kind (pictures,
+// sounds, videos, contacts, calendar entries, other files) and reports the
+// entry the user picks by its content-index URI, with its MIME type
+// ("text/x-vcard" for a contact, "text/x-vcalendar" for a calendar entry).
+// It does not close itself; its owner closes it on a choice or on back.
 class MessagingAttachmentPicker : public QDialog
 {
     Q_OBJECT
 public:
+    enum Category { Pictures, Sounds, Videos, Contacts, CalendarEntries, Files, CategoryCount };
+
     explicit MessagingAttachmentPicker(QWidget* parent = nullptr);
 
-    // The folders listed; the standard media folders unless set.
-    void setFolders(const QStringList& folders);
-    QStringList folders() const { return m_folders; }
+    // The content-index URIs listed for a kind, in list order.
+    QStringList items(Category category) const;
+    // What the list shows for a listed URI; empty when it is not listed.
+    QString itemText(const QString& uri) const;
+    // Picks the entry as if the user had tapped it; false when it is not listed.
+    bool select(const QString& uri);
 
-    // The listed files, absolute paths, in list order.
-    QStringList files() const;
-    // Picks the file as if the user had tapped it; false when it is not listed.
-    bool select(const QString& path);
-
+    void setCurrentCategory(Category category);
+    Category currentCategory() const;
     QPushButton* backButton() const { return m_back; }
 
 public slots:
-    // Lists the folders' files again.
+    // Lists the index's content again.
     void refresh();
 
 signals:
-    // `fileName` is a "file://" URL.
     void attachmentSelected(const QString& fileName, const QString& mimeType);
     void backButtonClicked();
 
@@ -43,10 +46,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void addFolder(const QString& folder);
+    void fill(Category category);
+    QListWidgetItem* findItem(const QString& uri) const;
     void onItemActivated(QListWidgetItem* item);
 
-    QStringList m_folders;
     QPushButton* m_back;
-    QListWidget* m_list;
+    QTabWidget* m_tabs;
+    QListWidget* m_lists[CategoryCount];
 };

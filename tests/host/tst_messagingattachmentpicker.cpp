@@ -1,114 +1,117 @@
+#include "contentindexer.h"
+#include "freshdatafolder.h"
 #include "messagingattachmentpicker.h"
+#include "qsparqlconnection.h"
 
-#include <QImage>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+
+using Category = MessagingAttachmentPicker::Category;
+Q_DECLARE_METATYPE(Category)
 
 class TestMessagingAttachmentPicker : public QObject
 {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void listsStandardFoldersByDefault();
-    void listsFilesOfFoldersAndSubfolders();
-    void selectionGivesUrlAndMimeType_data();
-    void selectionGivesUrlAndMimeType();
-    void unlistedFileIsNotSelected();
+    void entriesByKind_data();
+    void entriesByKind();
+    void showListsNewEntries();
     void backAndEscapeAskToClose();
-    void showListsNewFiles();
 
 private:
-    void write(const QString& name, const QByteArray& data);
+    QString addFile(const QString& path, const QString& mimeType);
+    ContentIndexer indexer() { return ContentIndexer(*m_connection); }
 
-    QTemporaryDir m_dir;
+    std::unique_ptr<QSparqlConnection> m_connection;
+    QHash<QString, QString> m_uris;
 };
 
-void TestMessagingAttachmentPicker::write(const QString& name, const QByteArray& data)
+QString TestMessagingAttachmentPicker::addFile(const QString& path, const QString& mimeType)
 {
-    const QString path = m_dir.filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
+    return indexer().addFile(QUrl::fromLocalFile(path), mimeType,
+                             ContentIndexer::classesForMimeType(mimeType));
 }
 
 void TestMessagingAttachmentPicker::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(m_dir.filePath(QStringLiteral("red.png"))));
-    QDir().mkpath(m_dir.filePath(QStringLiteral("holiday")));
-    QVERIFY(image.save(m_dir.filePath(QStringLiteral("holiday/beach.jpg"))));
-    write(QStringLiteral("notes.txt"), "shopping list\n");
-    write(QStringLiteral("card.vcf"), "BEGIN:VCARD\nVERSION:3.0\nFN:Ann Lee\nEND:VCARD\n");
+    QVERIFY(useFreshDataFolder());
+    m_connection = std::make_unique<QSparqlConnection>(QStringLiteral("QTRACKER_DIRECT"));
+    m_uris = {{"photo", addFile("/home/user/Pictures/beach;1.jpg", "image/jpeg")},
+              {"song", addFile("/home/user/Music/song.mp3", "audio/mpeg")},
+              {"clip", addFile("/home/user/Videos/clip.mp4", "video/mp4")},
+              {"note", addFile("/home/user/Documents/note.txt", "text/plain")},
+              {"ann", indexer().addContact("ann-uid", "Ann Lee")},
+              {"nameless", indexer().addContact("nameless-uid")},
+              {"lunch", indexer().addCalendarEntry("lunch-uid", "ncal:Event", "Lunch")},
+              {"chores", indexer().addCalendarEntry("chores-uid", "ncal:Todo", "Chores")}};
+    for (const QString& uri : qAsConst(m_uris))
+        QVERIFY(!uri.isEmpty());
 }
 
-void TestMessagingAttachmentPicker::listsStandardFoldersByDefault()
+void TestMessagingAttachmentPicker::entriesByKind_data()
 {
-    MessagingAttachmentPicker picker;
-    const QStringList folders = picker.folders();
-    QVERIFY(folders.contains(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
-    QVERIFY(folders.contains(QStandardPaths::writableLocation(QStandardPaths::MusicLocation)));
-    QVERIFY(folders.contains(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)));
-    QVERIFY(folders.contains(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-}
-
-void TestMessagingAttachmentPicker::listsFilesOfFoldersAndSubfolders()
-{
-    MessagingAttachmentPicker picker;
-    picker.setFolders({m_dir.path()});
-    QStringList expected = {m_dir.filePath(QStringLiteral("card.vcf")),
-                            m_dir.filePath(QStringLiteral("holiday/beach.jpg")),
-                            m_dir.filePath(QStringLiteral("notes.txt")),
-                            m_dir.filePath(QStringLiteral("red.png"))};
-    QCOMPARE(picker.files(), expected);
-}
-
-void TestMessagingAttachmentPicker::selectionGivesUrlAndMimeType_data()
-{
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<Category>("category");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("mimeType");
-    QTest::newRow("png") << "red.png"
-                         << "image/png";
-    QTest::newRow("jpeg in a subfolder") << "holiday/beach.jpg"
-                                         << "image/jpeg";
-    QTest::newRow("text") << "notes.txt"
+    QTest::newRow("picture") << "photo" << Category::Pictures << "beach;1.jpg"
+                             << "image/jpeg";
+    QTest::newRow("sound") << "song" << Category::Sounds << "song.mp3"
+                           << "audio/mpeg";
+    QTest::newRow("video") << "clip" << Category::Videos << "clip.mp4"
+                           << "video/mp4";
+    QTest::newRow("file") << "note" << Category::Files << "note.txt"
                           << "text/plain";
-    QTest::newRow("vcard") << "card.vcf"
-                           << "text/vcard";
+    QTest::newRow("contact") << "ann" << Category::Contacts << "Ann Lee"
+                             << "text/x-vcard";
+    QTest::newRow("contact without a name") << "nameless" << Category::Contacts << "(no name)"
+                                            << "text/x-vcard";
+    QTest::newRow("event") << "lunch" << Category::CalendarEntries << "Lunch"
+                           << "text/x-vcalendar";
+    QTest::newRow("to-do") << "chores" << Category::CalendarEntries << "Chores"
+                           << "text/x-vcalendar";
 }
 
-void TestMessagingAttachmentPicker::selectionGivesUrlAndMimeType()
+// Each entry is listed once, under its kind, and picked by its index URI.
+void TestMessagingAttachmentPicker::entriesByKind()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, entry);
+    QFETCH(Category, category);
+    QFETCH(QString, text);
     QFETCH(QString, mimeType);
+    const QString uri = m_uris.value(entry);
     MessagingAttachmentPicker picker;
-    picker.setFolders({m_dir.path()});
+    picker.refresh();
+    for (int kind = 0; kind < MessagingAttachmentPicker::CategoryCount; ++kind)
+        QCOMPARE(picker.items(Category(kind)).count(uri), kind == category ? 1 : 0);
+    QCOMPARE(picker.itemText(uri), text);
     QSignalSpy selected(&picker, &MessagingAttachmentPicker::attachmentSelected);
-    QVERIFY(picker.select(m_dir.filePath(name)));
+    QVERIFY(picker.select(uri));
     QCOMPARE(selected.count(), 1);
-    QCOMPARE(selected.at(0).at(0).toString(), QUrl::fromLocalFile(m_dir.filePath(name)).toString());
-    QVERIFY(selected.at(0).at(0).toString().startsWith(QLatin1String("file://")));
+    QCOMPARE(selected.at(0).at(0).toString(), uri);
     QCOMPARE(selected.at(0).at(1).toString(), mimeType);
 }
 
-void TestMessagingAttachmentPicker::unlistedFileIsNotSelected()
+void TestMessagingAttachmentPicker::showListsNewEntries()
 {
     MessagingAttachmentPicker picker;
-    picker.setFolders({m_dir.filePath(QStringLiteral("holiday"))});
     QSignalSpy selected(&picker, &MessagingAttachmentPicker::attachmentSelected);
-    QVERIFY(!picker.select(m_dir.filePath(QStringLiteral("red.png"))));
-    QCOMPARE(selected.count(), 0);
+    const QString uri =
+        addFile(QStringLiteral("/home/user/Pictures/new.png"), QStringLiteral("image/png"));
+    QVERIFY(!picker.select(uri));
+    picker.show();
+    QVERIFY(picker.select(uri));
+    QVERIFY(indexer().removeResource(uri));
+    picker.refresh();
+    QVERIFY(!picker.select(uri));
+    QCOMPARE(selected.count(), 1);
 }
 
 void TestMessagingAttachmentPicker::backAndEscapeAskToClose()
 {
     MessagingAttachmentPicker picker;
-    picker.setFolders({m_dir.path()});
     picker.show();
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
     QSignalSpy back(&picker, &MessagingAttachmentPicker::backButtonClicked);
@@ -117,21 +120,6 @@ void TestMessagingAttachmentPicker::backAndEscapeAskToClose()
     QCOMPARE(back.count(), 2);
     // The owner closes it.
     QVERIFY(picker.isVisible());
-    picker.close();
-    QVERIFY(!picker.isVisible());
-}
-
-void TestMessagingAttachmentPicker::showListsNewFiles()
-{
-    QTemporaryDir dir;
-    MessagingAttachmentPicker picker;
-    picker.setFolders({dir.path()});
-    QVERIFY(picker.files().isEmpty());
-    QFile file(dir.filePath(QStringLiteral("new.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    picker.show();
-    QCOMPARE(picker.files(), QStringList{dir.filePath(QStringLiteral("new.txt"))});
 }
 
 QTEST_MAIN(TestMessagingAttachmentPicker)

@@ -1,0 +1,8 @@
+#include "mmsspinneroverlayview.h"
+
+#include "mmsspinneroverlaystyle.h"
+
+MmsSpinnerOverlayView::MmsSpinnerOverlayView(QWidget* parent)
+    : MmsSpinnerOverlayWidget(new MmsSpinnerOverlayStyle, parent)
+{
+}

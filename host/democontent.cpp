@@ -1,8 +1,10 @@
 #include "democontent.h"
 
+#include "calendarstore.h"
 #include "contentindexer.h"
 #include "qsparqlconnection.h"
 
+#include <KCalendarCore/Event>
 #include <QDir>
 #include <QImage>
 #include <QLinearGradient>
@@ -42,6 +44,22 @@ QString writeNote(const QString& folder)
     return note.exists() ? path : QString();
 }
 
+// The same entry on every start: the store replaces it by its UID.
+void addCalendarEntry()
+{
+    KCalendarCore::Event::Ptr walk(new KCalendarCore::Event);
+    walk->setUid(QStringLiteral("dravel-demo-harbour-walk"));
+    walk->setSummary(QStringLiteral("Harbour walk"));
+    walk->setLocation(QStringLiteral("Harbour"));
+    const QDateTime start(QDate::currentDate().addDays(1), QTime(18, 0));
+    walk->setDtStart(start);
+    walk->setDtEnd(start.addSecs(2 * 3600));
+    CalendarStore store;
+    if (store.open()) {
+        store.addIncidence(walk);
+    }
+}
+
 } // namespace
 
 QStringList DemoContent::create()
@@ -64,5 +82,6 @@ QStringList DemoContent::create()
             indexed << file;
         }
     }
+    addCalendarEntry();
     return indexed;
 }

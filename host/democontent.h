@@ -4,7 +4,8 @@
 
 // Puts a few files of the kinds a phone holds (a photo, a note) into the
 // user's folders and into the content index, the way the phone's indexer
-// would, so that the plug-in's pages have real content to show.
+// would, and an entry into the calendar, so that the plug-in's pages have
+// real content to show.
 class DemoContent
 {
 public:

@@ -243,10 +243,12 @@ void RecipientsEdit::resolveAmbiguous()
             if (match.hasMatch() && isValidAddress(text, m_addressType)) {
                 entry.insert(RecipientAddress, match.captured(2).trimmed());
                 entry.insert(RecipientDisplayText, text.trimmed());
-            } else if (entry.value(RecipientContactEntry).toInt() == 1) {
+            } else if (entry.value(RecipientContactEntry).toInt() == 1 &&
+                       !isValidAddress(text, m_addressType)) {
+                // Still the contact's name: validation left the choice open.
                 const QStringList addresses =
                     addressesOf(entry.value(RecipientContact).value<QContact>());
-                if (!addresses.isEmpty() && !addresses.contains(text)) {
+                if (!addresses.isEmpty()) {
                     entry.insert(RecipientAddress, addresses.first());
                 }
             }

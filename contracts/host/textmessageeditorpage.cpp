@@ -55,6 +55,9 @@ bool TextMessageEditorPage::isEmpty() const
 
 void TextMessageEditorPage::send()
 {
+    if (!m_recipientsEdit) {
+        return;
+    }
     if (m_recipientsEdit->to().isEmpty()) {
         m_recipientsEdit->launchContactPickerTo();
         return;

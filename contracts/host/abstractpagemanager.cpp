@@ -6,6 +6,8 @@
 #include "messaginguiplugininterface.h"
 #include "textmessageeditorpage.h"
 
+#include <QMetaMethod>
+
 #include "tkapplicationwindow.h"
 
 #include <QUrl>
@@ -49,8 +51,34 @@ bool AbstractPageManager::showViewerPage(Chronel::EventModel* model, const Chron
     if (model) {
         model->setParent(page);
     }
+    followEditorRequests(page);
     showPage(page);
     return true;
+}
+
+void AbstractPageManager::followEditorRequests(BasePage* viewer)
+{
+    const QByteArray signal = QMetaObject::normalizedSignature(
+        "showMessageEditor(Chronel::Event::EventType,Tollis::RecipientList,QString,QString,"
+        "QString,QString)");
+    const int index = viewer->metaObject()->indexOfSignal(signal.constData());
+    if (index < 0) {
+        return;
+    }
+    const int slot = metaObject()->indexOfSlot(QMetaObject::normalizedSignature(
+        "requestMessageEditor(Chronel::Event::EventType,Tollis::RecipientList,QString,QString,"
+        "QString,QString)"));
+    connect(viewer, viewer->metaObject()->method(index), this, metaObject()->method(slot));
+}
+
+void AbstractPageManager::requestMessageEditor(Chronel::Event::EventType type,
+                                               const Tollis::RecipientList& recipients,
+                                               const QString&, const QString& body,
+                                               const QString& vcardFileName,
+                                               const QString& vcardLabel)
+{
+    emit messageEditorRequested(type, recipients, body, vcardFileName, vcardLabel,
+                                MessagingUI::NoOperation, {});
 }
 
 bool AbstractPageManager::showEditorPage(const Chronel::Event& event,

@@ -51,6 +51,14 @@ public:
                                    const QString& vcardFileName, const QString& vcardLabel,
                                    int operation, const QStringList& files);
 
+public slots:
+    // A viewer's request for the host's editor of another message type
+    // (its showMessageEditor signal): announced as messageEditorRequested.
+    void requestMessageEditor(Chronel::Event::EventType type,
+                              const Tollis::RecipientList& recipients, const QString& subject,
+                              const QString& body, const QString& vcardFileName,
+                              const QString& vcardLabel);
+
 signals:
     // Announced before showMessageEditor() opens the editor.
     void messageEditorRequested(Chronel::Event::EventType type,
@@ -61,6 +69,8 @@ signals:
     void inboxRequested(int accountId);
 
 private:
+    void followEditorRequests(BasePage* viewer);
+
     QPointer<TkApplicationWindow> m_window;
     MessagingUIPluginInterface* m_plugin = nullptr;
 };

@@ -10,6 +10,10 @@ MessageViewerBasePage::MessageViewerBasePage(AbstractPageManager* pageManager,
     , m_model(model)
     , m_event(event)
 {
+    if (m_model) {
+        connect(m_model, &QAbstractItemModel::dataChanged, this,
+                &MessageViewerBasePage::slotDataChanged);
+    }
 }
 
 void MessageViewerBasePage::showMessageEditor(const Chronel::Event& event,
@@ -27,3 +31,5 @@ void MessageViewerBasePage::slotOnToolbarDeleteTriggered()
     }
     slotOnCloseButtonClicked();
 }
+
+void MessageViewerBasePage::slotDataChanged(const QModelIndex&, const QModelIndex&) {}

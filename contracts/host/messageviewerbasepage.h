@@ -2,15 +2,14 @@
 
 #include "basepage.h"
 #include "event.h"
+#include "eventmodel.h"
 #include "messagingui.h"
 
+#include <QModelIndex>
 #include <QPointer>
 
-namespace Chronel {
-class EventModel;
-}
-
-// A page that shows one stored message.
+// A page that shows one stored message. It hears of changes of the model's
+// events through slotDataChanged().
 class MessageViewerBasePage : public BasePage
 {
     Q_OBJECT
@@ -27,6 +26,8 @@ public:
 public slots:
     // Deletes the shown message from the history and closes the page.
     virtual void slotOnToolbarDeleteTriggered();
+    // The model's dataChanged(); the base page ignores it.
+    virtual void slotDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
 private:
     QPointer<Chronel::EventModel> m_model;

@@ -1,6 +1,7 @@
 #include "tklocale.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QSet>
@@ -31,7 +32,41 @@ bool installCatalog(const QString& name)
     return false;
 }
 
+QLocale::FormatType formatType(int type)
+{
+    return type >= TkLocale::DateLong ? QLocale::LongFormat : QLocale::ShortFormat;
+}
+
 } // namespace
+
+QString TkLocale::formatDateTime(const QDateTime& dateTime, DateType dateType,
+                                 TimeType timeType) const
+{
+    const QDateTime local = dateTime.toLocalTime();
+    QStringList parts;
+    if (dateType != DateNone) {
+        parts << m_locale.toString(local.date(), formatType(dateType));
+    }
+    if (timeType != TimeNone) {
+        parts << m_locale.toString(local.time(), formatType(timeType));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString TkLocale::toLocalizedNumbers(const QString& text) const
+{
+    const QChar zero = m_locale.zeroDigit();
+    if (zero == QLatin1Char('0')) {
+        return text;
+    }
+    QString localized = text;
+    for (QChar& c : localized) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            c = QChar(zero.unicode() + (c.unicode() - '0'));
+        }
+    }
+    return localized;
+}
 
 void TkLocale::installTrCatalog(const QString& name)
 {

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <QLocale>
 #include <QStringList>
 
-// The user's language settings: which translation catalogues resolve qtTrId ids.
+class QDateTime;
+
+// The user's language settings: which translation catalogues resolve qtTrId ids,
+// and how dates, times and digits are written (the system's locale).
 class TkLocale
 {
 public:
+    enum DateType { DateNone = 0, DateShort = 1, DateMedium = 2, DateLong = 3, DateFull = 4 };
+    enum TimeType { TimeNone = 0, TimeShort = 1, TimeMedium = 2, TimeLong = 3, TimeFull = 4 };
+
+    // The date part, the time part or both, in local time; empty for None and None.
+    QString formatDateTime(const QDateTime& dateTime, DateType dateType, TimeType timeType) const;
+    // The text with its digits 0-9 written in the locale's digits.
+    QString toLocalizedNumbers(const QString& text) const;
+
     // Adds a catalogue by name ("mms" reads mms.qm).
     void installTrCatalog(const QString& name);
     QStringList catalogs() const { return m_catalogs; }
@@ -20,4 +32,5 @@ public:
 
 private:
     QStringList m_catalogs;
+    QLocale m_locale;
 };

@@ -12,6 +12,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// A name must stay inside the destination folder.
+bool isPlainName(const QString& name)
+{
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.'))) {
+        qWarning() << "Save as: not a file name:" << name;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 TkSaveAsDialog::TkSaveAsDialog(QWidget* parent)
     : QDialog(parent)
     , m_preview(new QLabel(this))
@@ -72,19 +86,27 @@ QString TkSaveAsDialog::resultFileName() const
 
 void TkSaveAsDialog::accept()
 {
-    if (!copyToDestination()) {
+    if (!(m_folderMode ? makeFolder() : copyToDestination())) {
         done(NotSaved);
         return;
     }
     done(Saved);
 }
 
+bool TkSaveAsDialog::makeFolder() const
+{
+    const QString name = resultFileName();
+    if (!isPlainName(name) || !QDir(m_destinationFolder).mkpath(name)) {
+        qWarning() << "Save as: cannot create the folder" << name << "in" << m_destinationFolder;
+        return false;
+    }
+    return true;
+}
+
 bool TkSaveAsDialog::copyToDestination() const
 {
     const QString name = resultFileName();
-    // A name must stay inside the destination folder.
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.'))) {
-        qWarning() << "Save as: not a file name:" << name;
+    if (!isPlainName(name)) {
         return false;
     }
     if (!QDir().mkpath(m_destinationFolder)) {

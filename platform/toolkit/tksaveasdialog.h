@@ -9,6 +9,9 @@ class QPushButton;
 // Asks where to save a copy of a file: the user edits the file name, and
 // Save copies the source into the destination folder and ends the dialog with
 // 1024. Cancel, or a copy that fails, ends it with 0 and writes nothing.
+// In folder mode the name is that of a folder for several files: Save makes
+// it in the destination folder (or finds it there) and copies nothing; the
+// caller fills it.
 class TkSaveAsDialog : public QDialog
 {
     Q_OBJECT
@@ -28,6 +31,8 @@ public:
     void setDefaultExtension(const QString& suffix) { m_extension = suffix; }
     QString defaultExtension() const { return m_extension; }
     void setContentSize(qint64 bytes);
+    void setFolderMode(bool folderMode) { m_folderMode = folderMode; }
+    bool isFolderMode() const { return m_folderMode; }
     qint64 contentSize() const { return m_contentSize; }
 
     // The name the copy gets in the destination folder: the edited name with
@@ -43,6 +48,7 @@ public slots:
 
 private:
     bool copyToDestination() const;
+    bool makeFolder() const;
 
     QLabel* m_preview;
     QLineEdit* m_fileName;
@@ -54,4 +60,5 @@ private:
     QString m_destinationFolder;
     QString m_extension;
     qint64 m_contentSize = 0;
+    bool m_folderMode = false;
 };

@@ -24,6 +24,22 @@ QString measuredFolder()
     return QFile::exists(messageStore) ? messageStore : QDir::homePath();
 }
 
+bool isOnFuse(const QString& path)
+{
+    struct statfs info;
+    if (statfs(path.toUtf8().constData(), &info) == -1) {
+        qCWarning(lcUtils) << "Call to \"statfs\" failed on file" << path;
+        return false;
+    }
+    return static_cast<long>(info.f_type) == fuseMagic;
+}
+
+PrivateStorageCheck& privateStorageCheck()
+{
+    static PrivateStorageCheck check = isOnFuse;
+    return check;
+}
+
 } // namespace
 
 bool freeSpaceAvailable()
@@ -55,12 +71,12 @@ bool isFreeSpaceEnough(quint64 availableBlocks, quint64 blockSize)
 
 bool isFileLocatedInProvateSorage(const QString& path)
 {
-    struct statfs info;
-    if (statfs(path.toUtf8().constData(), &info) == -1) {
-        qCWarning(lcUtils) << "Call to \"statfs\" failed on file" << path;
-        return false;
-    }
-    return static_cast<long>(info.f_type) == fuseMagic;
+    return privateStorageCheck()(path);
+}
+
+void setPrivateStorageCheck(const PrivateStorageCheck& check)
+{
+    privateStorageCheck() = check ? check : isOnFuse;
 }
 
 } // namespace utils

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 namespace mmsui {
 namespace utils {
 
@@ -17,6 +19,10 @@ bool isFreeSpaceEnough(quint64 availableBlocks, quint64 blockSize);
 
 // Does the file lie on the private storage, a FUSE file system?
 bool isFileLocatedInProvateSorage(const QString& path);
+// Replaces the check above; an empty function restores the platform's. Tests
+// use it, since mounting that file system needs privileges.
+using PrivateStorageCheck = std::function<bool(const QString&)>;
+void setPrivateStorageCheck(const PrivateStorageCheck& check);
 
 } // namespace utils
 } // namespace mmsui

@@ -27,12 +27,6 @@ QScopedPointer<QPixmap> MMSImageWidget::m_playButton;
 
 namespace {
 
-MMSImageWidget::PrivateStorageCheck& privateStorageCheck()
-{
-    static MMSImageWidget::PrivateStorageCheck check = mmsui::utils::isFileLocatedInProvateSorage;
-    return check;
-}
-
 QString iconIdForMime(const QString& mimeType)
 {
     if (mimeType.isEmpty()) {
@@ -113,7 +107,7 @@ void MMSImageWidget::loadMask()
 
 void MMSImageWidget::setPrivateStorageCheck(const PrivateStorageCheck& check)
 {
-    privateStorageCheck() = check ? check : mmsui::utils::isFileLocatedInProvateSorage;
+    mmsui::utils::setPrivateStorageCheck(check);
 }
 
 void MMSImageWidget::setFileName(const QString& fileName)
@@ -133,7 +127,7 @@ void MMSImageWidget::enableSaveAsAction(bool enable)
     }
     removeAction(saveAsAction);
     disconnect(saveAsAction, nullptr, this, nullptr);
-    if (enable && !privateStorageCheck()(fileName)) {
+    if (enable && !mmsui::utils::isFileLocatedInProvateSorage(fileName)) {
         addAction(saveAsAction);
         connect(saveAsAction, &QAction::triggered, this, &MMSImageWidget::saveContent);
     }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "mmsimagewidgetstyle.h"
+#include "storage.h"
 #include "tkstylablewidget.h"
 
 #include <QPixmap>
 #include <QPointer>
 #include <QScopedPointer>
 #include <QUrl>
-#include <functional>
 
 class QAction;
 class QDialog;
@@ -32,14 +32,14 @@ public:
     ~MMSImageWidget() override;
 
     void setFileName(const QString& fileName);
+    QString filePath() const { return fileName; }
     void enableClickAction(bool enable);
     void enableSaveAsAction(bool enable);
     // The theme's icon for the MIME type; the style's icon size when invalid.
     QPixmap pixmapForMime(const QSize& size = QSize()) const;
 
-    // Whether a file lies on the private storage; by default the platform's
-    // check. Tests replace it, since mounting that file system needs privileges.
-    using PrivateStorageCheck = std::function<bool(const QString&)>;
+    // Whether a file lies on the private storage (mmsui::utils::setPrivateStorageCheck).
+    using PrivateStorageCheck = mmsui::utils::PrivateStorageCheck;
     static void setPrivateStorageCheck(const PrivateStorageCheck& check);
 
     // The picture could not be read; the MIME icon shows instead.

@@ -1,6 +1,7 @@
 #include "mmsmessagingplugin.h"
 
 #include "mmssettingswidget.h"
+#include "mmsviewerpage.h"
 #include "plugin_debug.h"
 #include "singleeventmodel.h"
 #include "utils_debug.h"
@@ -136,14 +137,12 @@ BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager*, const Chron
     return nullptr;
 }
 
-BasePage* MMSMessagingPlugin::createViewerPage(AbstractPageManager*, Chronel::EventModel* model,
-                                               const Chronel::Event&)
+BasePage* MMSMessagingPlugin::createViewerPage(AbstractPageManager* pageManager,
+                                               Chronel::EventModel* model,
+                                               const Chronel::Event& event)
 {
-    if (!qobject_cast<Chronel::SingleEventModel*>(model)) {
-        return nullptr;
-    }
-    logNotBuilt("the viewer page");
-    return nullptr;
+    auto* single = qobject_cast<Chronel::SingleEventModel*>(model);
+    return single ? new MmsViewerPage(pageManager, single, event) : nullptr;
 }
 
 QWidget* MMSMessagingPlugin::createConversationBubbleItem(const Chronel::Event&)

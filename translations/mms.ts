@@ -3,6 +3,13 @@
 <TS version="2.1" language="en_GB">
 <context>
     <name></name>
+    <message id="qtn_comm_bytes" numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
     <message id="qtn_comm_cancel">
         <source>Cancel</source>
         <translation>Cancel</translation>
@@ -19,6 +26,26 @@
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
+    <message id="qtn_comm_forward">
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message id="qtn_comm_kilobytes">
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message id="qtn_comm_megabytes">
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message id="qtn_comm_reply_all">
+        <source>Reply to all</source>
+        <translation>Reply to all</translation>
+    </message>
+    <message id="qtn_mms_allow_read_receipt">
+        <source>The sender asks for a read report. Send it?</source>
+        <translation>The sender asks for a read report. Send it?</translation>
+    </message>
     <message id="qtn_mms_always_send">
         <source>Always send</source>
         <translation>Always send</translation>
@@ -31,9 +58,29 @@
         <source>Convert to text message</source>
         <translation>Convert to text message</translation>
     </message>
+    <message id="qtn_mms_default_mms">
+        <source>Multimedia message</source>
+        <translation>Multimedia message</translation>
+    </message>
+    <message id="qtn_mms_deleted_wihout_reading">
+        <source>Deleted without reading</source>
+        <translation>Deleted without reading</translation>
+    </message>
     <message id="qtn_mms_delivery_report">
         <source>Request delivery report</source>
         <translation>Request delivery report</translation>
+    </message>
+    <message id="qtn_mms_delivery_reports_delivered">
+        <source>Delivered</source>
+        <translation>Delivered</translation>
+    </message>
+    <message id="qtn_mms_delivery_reports_failed">
+        <source>Delivery failed</source>
+        <translation>Delivery failed</translation>
+    </message>
+    <message id="qtn_mms_delivery_reports_pending">
+        <source>Delivery pending</source>
+        <translation>Delivery pending</translation>
     </message>
     <message id="qtn_mms_dialogtitle_user_defined">
         <source>User-defined</source>
@@ -42,6 +89,26 @@
     <message id="qtn_mms_do_not_send">
         <source>Do not send</source>
         <translation>Do not send</translation>
+    </message>
+    <message id="qtn_mms_download_cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="qtn_mms_download_failed">
+        <source>Retrieving the message failed</source>
+        <translation>Retrieving the message failed</translation>
+    </message>
+    <message id="qtn_mms_download_reload">
+        <source>Retrieve again</source>
+        <translation>Retrieve again</translation>
+    </message>
+    <message id="qtn_mms_download_stopped">
+        <source>Retrieval stopped</source>
+        <translation>Retrieval stopped</translation>
+    </message>
+    <message id="qtn_mms_downloading">
+        <source>Retrieving message</source>
+        <translation>Retrieving message</translation>
     </message>
     <message id="qtn_mms_encoding_cancel">
         <source>Cancel</source>
@@ -63,9 +130,20 @@
         <source>Packet data connection</source>
         <translation>Packet data connection</translation>
     </message>
+    <message id="qtn_mms_info_attachments_saved" numerus="yes">
+        <source>%n attachments saved</source>
+        <translation>
+            <numerusform>%n attachment saved</numerusform>
+            <numerusform>%n attachments saved</numerusform>
+        </translation>
+    </message>
     <message id="qtn_mms_info_file_not_supported">
         <source>File format not supported</source>
         <translation>File format not supported</translation>
+    </message>
+    <message id="qtn_mms_info_memory_low_download">
+        <source>Not enough memory to retrieve the message</source>
+        <translation>Not enough memory to retrieve the message</translation>
     </message>
     <message id="qtn_mms_mmsc_center">
         <source>Message centre</source>
@@ -99,13 +177,29 @@
         <source>Connection settings</source>
         <translation>Connection settings</translation>
     </message>
+    <message id="qtn_mms_read_report">
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
     <message id="qtn_mms_read_report_switch">
         <source>Request read report</source>
         <translation>Request read report</translation>
     </message>
+    <message id="qtn_mms_reply_by_mms">
+        <source>Reply by multimedia message</source>
+        <translation>Reply by multimedia message</translation>
+    </message>
+    <message id="qtn_mms_save_all_attachments">
+        <source>Save all attachments</source>
+        <translation>Save all attachments</translation>
+    </message>
     <message id="qtn_mms_send_read_reports">
         <source>Send read reports</source>
         <translation>Send read reports</translation>
+    </message>
+    <message id="qtn_mms_sent_by_you">
+        <source>Sent by you</source>
+        <translation>Sent by you</translation>
     </message>
     <message id="qtn_mms_settings_apn">
         <source>Access point</source>
@@ -174,6 +268,26 @@
     <message id="qtn_mms_validity_week">
         <source>%1 week</source>
         <translation>%1 week</translation>
+    </message>
+    <message id="qtn_mms_view_title_msg_viewer">
+        <source>Multimedia message</source>
+        <translation>Multimedia message</translation>
+    </message>
+    <message id="qtn_mms_viewer_bcc">
+        <source>Bcc:</source>
+        <translation>Bcc:</translation>
+    </message>
+    <message id="qtn_mms_viewer_cc">
+        <source>Cc:</source>
+        <translation>Cc:</translation>
+    </message>
+    <message id="qtn_mms_viewer_size">
+        <source>Size:</source>
+        <translation>Size:</translation>
+    </message>
+    <message id="qtn_mms_viewer_to">
+        <source>To:</source>
+        <translation>To:</translation>
     </message>
     <message id="qtn_mms_viewmenu_clear">
         <source>Clear</source>

@@ -17,6 +17,11 @@ const QString kProgressInterface =
 
 } // namespace
 
+QString MMSDownloader::mmsAccountPath()
+{
+    return QStringLiteral("/org/freedesktop/Telepathy/Account/mmscm/mms/mms0");
+}
+
 MMSDownloader::MMSDownloader(const QString& remoteUid, const QString& accountPath, QObject* parent)
     : QObject(parent)
     , m_remoteUid(remoteUid)

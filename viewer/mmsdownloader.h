@@ -29,6 +29,9 @@ public:
     // connection manager left the bus or could not be reached (-2 unsigned).
     static constexpr uint ConnectionManagerLost = 4294967294u;
 
+    // The Telepathy account of MMS, the one every downloader is made for.
+    static QString mmsAccountPath();
+
     MMSDownloader(const QString& remoteUid, const QString& accountPath, QObject* parent = nullptr);
     ~MMSDownloader() override;
 

@@ -3,12 +3,6 @@
 #include "mmsdownloader.h"
 #include "viewer_debug.h"
 
-namespace {
-
-const QString kAccountPath = QStringLiteral("/org/freedesktop/Telepathy/Account/mmscm/mms/mms0");
-
-} // namespace
-
 ReadReportSender::ReadReportSender(const QString& remoteUid, QObject* parent)
     : QObject(parent)
     , m_remoteUid(remoteUid)
@@ -25,7 +19,7 @@ bool ReadReportSender::ensureDownloader()
     if (!m_downloader) {
         qCDebug(lcReadReport) << "[MMS-READREPORT] Creating new downloader iface sender for "
                               << m_remoteUid;
-        m_downloader = new MMSDownloader(m_remoteUid, kAccountPath, this);
+        m_downloader = new MMSDownloader(m_remoteUid, MMSDownloader::mmsAccountPath(), this);
         connect(m_downloader, &MMSDownloader::ready, this, &ReadReportSender::downloaderReady);
         m_downloader->init();
     }

@@ -10,3 +10,5 @@ Q_DECLARE_LOGGING_CATEGORY(lcMmsDownloader)
 Q_DECLARE_LOGGING_CATEGORY(lcDownloader)
 // "[MMS-READREPORT]": the queueing read-report sender.
 Q_DECLARE_LOGGING_CATEGORY(lcReadReport)
+// "[MMS-VIEW]" and "[MMS_VIEW]": the viewer page.
+Q_DECLARE_LOGGING_CATEGORY(lcMmsView)

@@ -90,7 +90,7 @@ void TkLayout::relayout()
             }
             continue;
         }
-        box->addWidget(item.widget, 0, item.alignment);
+        box->addWidget(item.widget, 0, placement(item));
         placed.insert(item.widget);
         if (m_hiddenByPolicy.remove(item.widget)) {
             item.widget->show();
@@ -107,6 +107,72 @@ void TkLayout::relayout()
                 m_hiddenByPolicy.insert(item.widget);
             }
         }
+    }
+}
+
+// An alignment places a widget within its row or column; a widget that
+// expands fills it instead, and so does one whose height follows its width
+// (wrapped text): the box layout measures such a widget at the full width.
+Qt::Alignment TkLayout::placement(const TkLinearLayoutPolicy::Item& item)
+{
+    Qt::Alignment alignment = item.alignment;
+    const Qt::Orientations expanding = item.widget->sizePolicy().expandingDirections();
+    if ((expanding & Qt::Horizontal) || item.widget->hasHeightForWidth()) {
+        alignment &= ~Qt::AlignHorizontal_Mask;
+    }
+    if (expanding & Qt::Vertical) {
+        alignment &= ~Qt::AlignVertical_Mask;
+    }
+    return alignment;
+}
+
+// What the box layout holds of a policy item: a widget still on the host, or a stretch.
+bool TkLayout::isInBox(const QWidget* host, const QWidget* widget, int stretch)
+{
+    return widget ? widget->parentWidget() == host : stretch > 0;
+}
+
+void TkLayout::itemInserted(TkLinearLayoutPolicy* policy, int index)
+{
+    const TkLinearLayoutPolicy::Item& inserted = policy->items().at(index);
+    if (policy != m_active) {
+        if (inserted.widget) {
+            hideUnlessActive(inserted.widget);
+        }
+        return;
+    }
+    auto* box = qobject_cast<QBoxLayout*>(m_host->layout());
+    int before = 0;
+    int held = 0;
+    for (int i = 0; i < policy->count(); ++i) {
+        const TkLinearLayoutPolicy::Item& item = policy->items().at(i);
+        if (i != index && isInBox(m_host, item.widget, item.stretch)) {
+            ++held;
+            before += i < index ? 1 : 0;
+        }
+    }
+    // Out of step (a widget left the host behind the policy's back): start afresh.
+    if (!box || box->count() != held) {
+        relayout();
+        return;
+    }
+    if (!inserted.widget) {
+        if (inserted.stretch > 0) {
+            box->insertStretch(before, inserted.stretch);
+        }
+        return;
+    }
+    box->insertWidget(before, inserted.widget, 0, placement(inserted));
+    if (m_hiddenByPolicy.remove(inserted.widget)) {
+        inserted.widget->show();
+    }
+}
+
+void TkLayout::hideUnlessActive(QWidget* widget)
+{
+    if (!widget->isHidden() && !(m_active && m_active->contains(widget))) {
+        widget->hide();
+        m_hiddenByPolicy.insert(widget);
     }
 }
 

@@ -4,8 +4,9 @@
 #include <QPointer>
 #include <QSet>
 
+#include "tklinearlayoutpolicy.h"
+
 class QWidget;
-class TkLinearLayoutPolicy;
 
 // Lays out a host widget's children by one of two policies: the portrait one
 // while the window is taller than wide, the landscape one otherwise. Widgets
@@ -37,6 +38,9 @@ public:
 
     // Rebuilds the host's box layout from the active policy.
     void relayout();
+    // A policy gained the item at `index`: the box layout gains it alone, so
+    // that what it has laid out already (and measured) stays.
+    void itemInserted(TkLinearLayoutPolicy* policy, int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +50,9 @@ private:
     void adopt(TkLinearLayoutPolicy* policy);
     void followWindow();
     void pickPolicyForOrientation();
+    void hideUnlessActive(QWidget* widget);
+    static bool isInBox(const QWidget* host, const QWidget* widget, int stretch);
+    static Qt::Alignment placement(const TkLinearLayoutPolicy::Item& item);
 
     QWidget* m_host;
     QPointer<QWidget> m_window;

@@ -24,8 +24,9 @@ void TkLinearLayoutPolicy::insertItem(int index, QWidget* widget, Qt::Alignment 
     if (widget->parentWidget() != m_layout->host()) {
         widget->setParent(m_layout->host());
     }
-    m_items.insert(qBound(0, index, m_items.size()), Item{widget, alignment, 0});
-    changed();
+    const int at = qBound(0, index, m_items.size());
+    m_items.insert(at, Item{widget, alignment, 0});
+    m_layout->itemInserted(this, at);
 }
 
 void TkLinearLayoutPolicy::addStretch(int stretch)
@@ -35,8 +36,9 @@ void TkLinearLayoutPolicy::addStretch(int stretch)
 
 void TkLinearLayoutPolicy::insertStretch(int index, int stretch)
 {
-    m_items.insert(qBound(0, index, m_items.size()), Item{nullptr, {}, stretch});
-    changed();
+    const int at = qBound(0, index, m_items.size());
+    m_items.insert(at, Item{nullptr, {}, stretch});
+    m_layout->itemInserted(this, at);
 }
 
 void TkLinearLayoutPolicy::removeItem(QWidget* widget)

@@ -54,6 +54,7 @@ const int megabyte = 1048576;
 const int contactResolvingDelay = 500;
 // Messages of more parts show a spinner while their slides are built.
 const int spinnerPartCount = 7;
+const int slidesPerListPart = 16;
 
 int cachedSelfContactId = -1;
 
@@ -282,11 +283,14 @@ void MmsViewerPage::createSlidesContainer(QWidget* parent)
     m_slidesContainer = new QWidget(parent);
     m_slidesContainer->setObjectName(QStringLiteral("mmsViewerSlidesContainer"));
     tk::setStyleName(m_slidesContainer, QStringLiteral("MMSSlidesContainer"));
-    m_slidesLayout = new TkLayout(m_slidesContainer);
-    m_slideList = new TkLinearLayoutPolicy(m_slidesLayout, Qt::Vertical);
-    m_slidesLayout->setPolicy(m_slideList);
+    auto* layout = new TkLayout(m_slidesContainer);
+    m_slideList = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+    layout->setPolicy(m_slideList);
+    // Empty, and the one to take the room the slides leave, so that they
+    // stay packed at the top and do not move as slides are added.
+    m_slidesContainer->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     m_trailingArea = new QWidget(m_slidesContainer);
-    m_trailingArea->setFixedHeight(0);
+    m_trailingArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     m_slideList->addItem(m_trailingArea);
     m_mainColumn->addItem(m_slidesContainer);
 }
@@ -295,6 +299,7 @@ void MmsViewerPage::createSlidesContainer(QWidget* parent)
 void MmsViewerPage::createDownloadView()
 {
     m_downloadView = new QWidget(m_slidesContainer);
+    m_downloadView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     m_downloadView->hide();
     auto* column = new QVBoxLayout(m_downloadView);
     column->addStretch();
@@ -350,6 +355,8 @@ void MmsViewerPage::setupNotificationModel()
         return;
     }
     tk::setStyleName(m_slidesContainer, QStringLiteral("MMSNotificationContainer"));
+    // The download view fills the page itself.
+    m_slideList->removeItem(m_trailingArea);
     m_slideList->addItem(m_downloadView);
     m_downloadView->show();
     if (m_event.direction() == Chronel::Event::Inbound) {
@@ -1110,7 +1117,7 @@ void MmsViewerPage::setupSlidesModel()
     }
     const bool showsSpinner = m_event.messageParts().size() > spinnerPartCount;
     if (showsSpinner) {
-        showSpinner();
+        showSpinner(true);
     }
     tk::setStyleName(m_slidesContainer, QStringLiteral("MMSSlidesContainer"));
     m_buildingSlides = true;
@@ -1123,32 +1130,33 @@ void MmsViewerPage::setupSlidesModel()
         qCWarning(lcMmsView) << "[MMS-VIEW] Failed to invoke sendReadReport()";
     }
     letEventsRun();
-    m_slideList->addItem(m_trailingArea);
     updateCcLabels();
     m_buildingSlides = false;
     if (showsSpinner) {
-        m_slideList->activate();
+        showSpinner(false);
     }
     if (m_rebuildPending) {
         QTimer::singleShot(0, this, &MmsViewerPage::setupModel);
     }
 }
 
-// Shown over the slides of a large message while they are built.
-void MmsViewerPage::showSpinner()
+// A busy indicator over the page while the slides of a large message are
+// built; they appear beneath it one by one.
+void MmsViewerPage::showSpinner(bool shown)
 {
-    if (!m_spinnerPolicy) {
-        auto* spinner = new QProgressBar(m_slidesContainer);
-        spinner->setObjectName(QStringLiteral("mmsViewerSpinner"));
-        tk::setStyleName(spinner, QStringLiteral("CommonSpinner"));
-        spinner->setRange(0, 0);
-        spinner->setTextVisible(false);
-        m_spinnerPolicy = new TkLinearLayoutPolicy(m_slidesLayout, Qt::Vertical);
-        m_spinnerPolicy->addStretch(1);
-        m_spinnerPolicy->addItem(spinner, Qt::AlignCenter);
-        m_spinnerPolicy->addStretch(1);
+    if (!m_spinner) {
+        m_spinner = new QProgressBar(this);
+        m_spinner->setObjectName(QStringLiteral("mmsViewerSpinner"));
+        tk::setStyleName(m_spinner, QStringLiteral("CommonSpinner"));
+        m_spinner->setRange(0, 0);
+        m_spinner->setTextVisible(false);
     }
-    m_spinnerPolicy->activate();
+    if (shown) {
+        m_spinner->adjustSize();
+        m_spinner->move(rect().center() - m_spinner->rect().center());
+        m_spinner->raise();
+    }
+    m_spinner->setVisible(shown);
 }
 
 // Takes the slides, the address rows and the download view away.
@@ -1159,7 +1167,11 @@ void MmsViewerPage::releaseSlides()
     }
     m_downloadView->hide();
     m_slideList->clear();
+    // From the start: the slides go before it.
+    m_slideList->addItem(m_trailingArea);
     m_contentWidgets.clear();
+    m_slideListPart = nullptr;
+    m_slidesInPart = 0;
     m_shownParts.clear();
     m_repeatedSlides = 0;
 }
@@ -1170,13 +1182,16 @@ void MmsViewerPage::addSlide(const Chronel::MessagePart* part, const QString& te
         return;
     }
     letEventsRun();
+    TkLinearLayoutPolicy* list = slideListPart();
     TkSeparator* spacer = separator(QStringLiteral("CommonSpacer"));
     own(spacer);
-    m_slideList->addItem(spacer);
+    list->addItem(spacer);
 
     auto* slide = new QWidget;
     own(slide);
-    slide->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // Its content's height: capped at its unwrapped height, wrapped text
+    // would be cut.
+    slide->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     auto* layout = new TkLayout(slide);
     layout->setAnimate(true);
     auto* portrait = new TkLinearLayoutPolicy(layout, Qt::Vertical);
@@ -1197,11 +1212,33 @@ void MmsViewerPage::addSlide(const Chronel::MessagePart* part, const QString& te
     }
     letEventsRun();
     addSlideContent(*part, portrait, landscape, slide);
-    m_slideList->addItem(slide, Qt::AlignCenter);
+    // Styled now, between two event runs, rather than all at once when the
+    // slides show.
+    slide->ensurePolished();
+    list->addItem(slide, Qt::AlignCenter);
     TkSeparator* divider = separator(QStringLiteral("CommonGroupHeaderDivider"));
     own(divider);
-    m_slideList->addItem(divider);
+    list->addItem(divider);
     letEventsRun();
+}
+
+// Slides go into the slide list in parts of a few, each with a layout of its
+// own: a slide added then lays out its part and the list of parts, not every
+// slide before it, so that a message of many slides builds in linear time.
+TkLinearLayoutPolicy* MmsViewerPage::slideListPart()
+{
+    if (!m_slideListPart || m_slidesInPart == slidesPerListPart) {
+        auto* part = new QWidget;
+        part->setObjectName(QStringLiteral("mmsViewerSlideListPart"));
+        own(part);
+        auto* layout = new TkLayout(part);
+        m_slideListPart = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+        layout->setPolicy(m_slideListPart);
+        m_slideList->insertItem(m_slideList->indexOf(m_trailingArea), part);
+        m_slidesInPart = 0;
+    }
+    ++m_slidesInPart;
+    return m_slideListPart;
 }
 
 // A stranger's presentation may name one part thousands of times; each
@@ -1276,8 +1313,5 @@ MMSAttachmentWidget* MmsViewerPage::attachmentWidget(const Chronel::MessagePart&
     if (!part.contentType().startsWith(QLatin1String("image/"))) {
         widget->updateIcon();
     }
-    // The picture is read as the style is applied: now, between two event
-    // runs, rather than all at once when the slides show.
-    widget->ensurePolished();
     return widget;
 }

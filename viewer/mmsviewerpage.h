@@ -161,8 +161,9 @@ private:
     void sendReadReportNow();
 
     void own(QWidget* widget);
-    void showSpinner();
+    void showSpinner(bool shown);
     void releaseSlides();
+    TkLinearLayoutPolicy* slideListPart();
     bool isRepeatBeyondLimit(const Chronel::MessagePart& part);
     void addSlideContent(const Chronel::MessagePart& part, TkLinearLayoutPolicy* portrait,
                          TkLinearLayoutPolicy* landscape, QWidget* slide);
@@ -190,7 +191,6 @@ private:
     QProgressBar* m_progress = nullptr;
     QWidget* m_headerPanel = nullptr;
 
-    TkLayout* m_slidesLayout = nullptr;
     TkLinearLayoutPolicy* m_slideList = nullptr;
     TkLinearLayoutPolicy* m_subjectPolicy = nullptr;
     TkLinearLayoutPolicy* m_mainColumn = nullptr;
@@ -210,8 +210,11 @@ private:
     bool m_readReportDialogShown = false;
     QToolButton* m_expandButton = nullptr;
 
+    // The part of the slide list that takes the next slides, and how many it has.
+    TkLinearLayoutPolicy* m_slideListPart = nullptr;
+    int m_slidesInPart = 0;
     // Shown while the slides of a large message are built.
-    TkLinearLayoutPolicy* m_spinnerPolicy = nullptr;
+    QProgressBar* m_spinner = nullptr;
     // The content changed while the slides were being built.
     bool m_rebuildPending = false;
     // Parts shown as slides in this build, and how many slides repeated one.

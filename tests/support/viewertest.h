@@ -103,35 +103,48 @@ inline QString plainText(const QString& html)
     return document.toPlainText();
 }
 
-// The slides in their order, as the slide list lays them out (none while
-// the spinner shows): the file or text each shows, " + " and the text
-// beside it.
-inline QStringList shownSlides(const QWidget* page)
+// What one slide shows: the file or text, " + " and the text beside it;
+// empty for what is no slide (separators, the download view).
+inline QString slideShown(const QWidget* slide)
+{
+    QString shown;
+    if (const auto* file = slide->findChild<MMSImageWidget*>()) {
+        shown = QFileInfo(file->filePath()).fileName();
+    } else if (const auto* card = slide->findChild<MmsContactCard*>()) {
+        shown = QFileInfo(card->fileName()).fileName();
+    } else if (const auto* text =
+                   slide->findChild<QLabel*>(QStringLiteral("mmsViewerTextAttachmnet"))) {
+        shown = plainText(text->text());
+    } else {
+        return shown;
+    }
+    if (const auto* caption =
+            slide->findChild<CustomSelectableLabel*>(QStringLiteral("mmsViewerSlideText"))) {
+        shown += QStringLiteral(" + ") + plainText(caption->label()->text());
+    }
+    return shown;
+}
+
+// The slides of a list in their laid-out order; the list holds them in parts.
+inline QStringList slidesOf(const QWidget* list)
 {
     QStringList slides;
-    const auto* container = page->findChild<QWidget*>(QStringLiteral("mmsViewerSlidesContainer"));
-    QLayout* list = container ? container->layout() : nullptr;
-    for (int i = 0; list && i < list->count(); ++i) {
-        const QWidget* slide = list->itemAt(i)->widget();
-        if (!slide) {
-            continue;
+    QLayout* layout = list->layout();
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        const QWidget* item = layout->itemAt(i)->widget();
+        if (item && item->objectName() == QLatin1String("mmsViewerSlideListPart")) {
+            slides += slidesOf(item);
+        } else if (item && !slideShown(item).isEmpty()) {
+            slides << slideShown(item);
         }
-        QString shown;
-        if (const auto* file = slide->findChild<MMSImageWidget*>()) {
-            shown = QFileInfo(file->filePath()).fileName();
-        } else if (const auto* card = slide->findChild<MmsContactCard*>()) {
-            shown = QFileInfo(card->fileName()).fileName();
-        } else if (const auto* text =
-                       slide->findChild<QLabel*>(QStringLiteral("mmsViewerTextAttachmnet"))) {
-            shown = plainText(text->text());
-        } else {
-            continue;
-        }
-        if (const auto* caption =
-                slide->findChild<CustomSelectableLabel*>(QStringLiteral("mmsViewerSlideText"))) {
-            shown += QStringLiteral(" + ") + plainText(caption->label()->text());
-        }
-        slides << shown;
     }
     return slides;
+}
+
+// The page's slides in their order.
+inline QStringList shownSlides(const QWidget* page)
+{
+    const auto* list =
+        page ? page->findChild<QWidget*>(QStringLiteral("mmsViewerSlidesContainer")) : nullptr;
+    return list ? slidesOf(list) : QStringList();
 }

@@ -3,6 +3,7 @@
 #include "storage.h"
 #include "tkbanner.h"
 #include "tksaveasdialog.h"
+#include "tktheme.h"
 #include "viewertest.h"
 
 #include <QAction>
@@ -50,6 +51,7 @@ private slots:
     void reply();
     void partInPrivateStorageRemovesForward_data();
     void partInPrivateStorageRemovesForward();
+    void slidesShowTheirWholeContent();
     void backDuringRebuildWaitsForTheRebuild();
     void saveAllAttachmentsCopiesIntoTheChosenFolder();
 
@@ -64,6 +66,8 @@ void TestMmsViewerPage::initTestCase()
 {
     forgetUserData();
     installCatalogue();
+    // Sizes as the theme gives them.
+    TkTheme::registerLibrary("libdravel");
     QVERIFY(m_files.isValid());
 }
 
@@ -255,6 +259,26 @@ void TestMmsViewerPage::partInPrivateStorageRemovesForward()
     QTRY_VERIFY(page->findChild<QAction*>("mmsViewReplyAllTollbarAction"));
     auto* forward = page->findChild<QAction*>("mmsViewForwardTollbarAction");
     QCOMPARE(forward && forward->isVisible(), !privatePart);
+}
+
+// Wrapped text takes the lines it needs beside its picture: nothing of a
+// slide is cut off.
+void TestMmsViewerPage::slidesShowTheirWholeContent()
+{
+    QList<Part> parts = pictureAndNote();
+    parts[1].setPlainTextContent("Shopping list for the weekend: bread, cheese, tomatoes, olives "
+                                 "and something sweet.\nSee you at six!");
+    parts.prepend(Part("<0.smil>", "application/smil", QString(),
+                       "<smil><body><par><img src=\"photo.png\"/><text src=\"note.txt\"/></par>"
+                       "</body></smil>"));
+    MmsViewerPage* page = m_host->open(storedMessage(Chronel::Event::Inbound, parts));
+    QTRY_COMPARE(shownSlides(page).size(), 1);
+    auto* picture = page->findChild<QWidget*>("mmsViewerAttachmentThumbnail");
+    auto* text = page->findChild<QWidget*>("mmsViewerSlideText");
+    const QWidget* slide = picture->parentWidget();
+    QTRY_VERIFY(text->height() >= text->heightForWidth(text->width()));
+    QVERIFY(slide->height() >= slide->heightForWidth(slide->width()));
+    QCOMPARE(picture->size(), picture->sizeHint());
 }
 
 // Back while the slides are rebuilt (the message changed in the store)

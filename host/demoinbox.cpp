@@ -5,6 +5,7 @@
 #include "mmscmcontrol.h"
 #include "mmscmnames.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -13,9 +14,11 @@
 
 namespace {
 
-const QString kToken = QStringLiteral("dravel-demo-harbour");
+// Every run that needs the message anew gives it a token of its own, so
+// that the connection manager takes it.
+const QString kTokenPrefix = QStringLiteral("dravel-demo-harbour");
 
-// One slide: the picture with the note below it.
+// Two slides: the picture with the note below it, then an animation.
 const QByteArray kPresentation =
     "<smil>\n"
     " <head>\n"
@@ -30,39 +33,61 @@ const QByteArray kPresentation =
     "   <img src=\"landscape.png\" region=\"Image\"/>\n"
     "   <text src=\"notes.txt\" region=\"Text\"/>\n"
     "  </par>\n"
+    "  <par dur=\"3000ms\">\n"
+    "   <img src=\"ball.gif\" region=\"Image\"/>\n"
+    "  </par>\n"
     " </body>\n"
     "</smil>\n";
 
-QString writeFolder()
+bool isDemoMessage(const Chronel::Event& event)
+{
+    return event.messageToken().startsWith(kTokenPrefix);
+}
+
+QString writeFolder(const QString& token)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                           QStringLiteral("/incoming/") + kToken;
+                           QStringLiteral("/incoming/") + token;
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     const GalleryMedia media(folder);
     QFile presentation(QDir(folder).filePath(QStringLiteral("message.smil")));
     const bool written = !media.picture().isEmpty() && !media.text().isEmpty() &&
+                         !media.animatedGif().isEmpty() &&
                          presentation.open(QIODevice::WriteOnly) &&
                          presentation.write(kPresentation) == kPresentation.size();
     return written ? folder : QString();
 }
 
-bool isInHistory()
+// A fetched demo message makes room for the next one.
+void forgetFetchedMessages()
 {
-    const QList<Chronel::Event> events = Chronel::HistoryStore::instance()->events();
-    return std::any_of(events.cbegin(), events.cend(), [](const Chronel::Event& event) {
-        return event.messageToken() == kToken;
-    });
+    Chronel::HistoryStore* history = Chronel::HistoryStore::instance();
+    for (const Chronel::Event& event : history->events()) {
+        if (isDemoMessage(event) && event.contentLocation().isEmpty()) {
+            history->deleteEvent(event.id());
+        }
+    }
 }
 
 } // namespace
 
+Chronel::Event DemoInbox::message()
+{
+    const QList<Chronel::Event> events = Chronel::HistoryStore::instance()->events();
+    const auto found = std::find_if(events.cbegin(), events.cend(), isDemoMessage);
+    return found == events.cend() ? Chronel::Event() : *found;
+}
+
 QString DemoInbox::queue()
 {
-    if (isInHistory()) {
-        return QStringLiteral("the incoming demo message is in the history already");
+    forgetFetchedMessages();
+    if (message().isValid()) {
+        return QStringLiteral("the incoming demo message waits in the history");
     }
-    const QString folder = writeFolder();
+    const QString token =
+        kTokenPrefix + QLatin1Char('-') + QString::number(QDateTime::currentMSecsSinceEpoch());
+    const QString folder = writeFolder(token);
     if (folder.isEmpty()) {
         return QStringLiteral("the incoming demo message cannot be written");
     }
@@ -70,7 +95,7 @@ QString DemoInbox::queue()
     const QDBusReply<int> queued = control.QueueMessage(
         folder, {{QStringLiteral("message-from"), QStringLiteral("+358401234567")},
                  {QStringLiteral("message-subject"), QStringLiteral("Harbour at six")},
-                 {QStringLiteral("message-token"), kToken},
+                 {QStringLiteral("message-token"), token},
                  {QStringLiteral("read-report-requested"), true}});
     return queued.isValid()
                ? QStringLiteral("queued an incoming message, event %1").arg(queued.value())

@@ -11,11 +11,33 @@
 #include "screenshottour.h"
 #include "settingspage.h"
 
+#include "singleeventmodel.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QProgressBar>
 #include <QTextStream>
 
 #include "tkapplicationwindow.h"
+
+namespace {
+
+// The viewer shows the download running.
+bool showsDownloadProgress(BasePage* page)
+{
+    const auto* progress =
+        page->findChild<QProgressBar*>(QStringLiteral("mmsViewerDownloadProgress"));
+    return progress && progress->isVisible() && progress->value() > 0;
+}
+
+// The viewer shows the fetched message's slides.
+bool showsSlides(BasePage* page)
+{
+    const auto* slide = page->findChild<QWidget*>(QStringLiteral("mmsViewerAttachmentThumbnail"));
+    return slide && slide->isVisible();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -66,6 +88,10 @@ int main(int argc, char** argv)
     const auto settingsPage = [&] { return new SettingsPage(&pageManager, plugin); };
     const auto imageGallery = [&] { return new GalleryPage(&pageManager); };
     const auto contactGallery = [&] { return new ContactGalleryPage(&pageManager); };
+    // The received demo message in the plug-in's viewer, as the conversation opens it.
+    const auto receivedMessage = [&] {
+        return pageManager.createViewerPage(new Chronel::SingleEventModel, DemoInbox::message());
+    };
     auto* home = new HomePage(&pageManager);
     home->addEntry(QStringLiteral("MMS settings"), QStringLiteral("hostOpenSettings"),
                    settingsPage);
@@ -73,6 +99,8 @@ int main(int argc, char** argv)
                    imageGallery);
     home->addEntry(QStringLiteral("Contact widgets"), QStringLiteral("hostOpenContactGallery"),
                    contactGallery);
+    home->addEntry(QStringLiteral("Received message"), QStringLiteral("hostOpenReceivedMessage"),
+                   receivedMessage);
 
     window.show();
     pageManager.showPage(home);
@@ -83,6 +111,9 @@ int main(int argc, char** argv)
         tour.addStop(QStringLiteral("02-settings"), settingsPage);
         tour.addStop(QStringLiteral("03-image-widgets"), imageGallery);
         tour.addStop(QStringLiteral("04-contact-widgets"), contactGallery);
+        tour.addStop(QStringLiteral("05-viewer-downloading"), receivedMessage,
+                     showsDownloadProgress);
+        tour.addStop(QStringLiteral("06-viewer-slides"), receivedMessage, showsSlides);
         return tour.run() == 0 ? 0 : 1;
     }
     return app.exec();

@@ -11,12 +11,17 @@
 
 namespace {
 
-// Lets deferred page building (zero-delay timers) finish before the picture.
-void settle()
+const int settleTime = 300;
+const int readyTimeLimit = 20000;
+
+// Lets deferred page building (zero-delay timers) finish before the picture,
+// and waits for what the page is to show.
+void settle(BasePage* page, const std::function<bool(BasePage*)>& isReady)
 {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 300) {
+    while (timer.elapsed() < settleTime ||
+           (isReady && !isReady(page) && timer.elapsed() < readyTimeLimit)) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
 }
@@ -29,9 +34,10 @@ ScreenshotTour::ScreenshotTour(AbstractPageManager* pageManager, const QString& 
 {
 }
 
-void ScreenshotTour::addStop(const QString& name, const std::function<BasePage*()>& makePage)
+void ScreenshotTour::addStop(const QString& name, const std::function<BasePage*()>& makePage,
+                             const std::function<bool(BasePage*)>& isReady)
 {
-    m_stops.append({name, makePage});
+    m_stops.append({name, makePage, isReady});
 }
 
 int ScreenshotTour::run()
@@ -39,15 +45,15 @@ int ScreenshotTour::run()
     QTextStream out(stdout);
     m_folder.mkpath(QStringLiteral("."));
     int failures = 0;
-    for (const auto& stop : m_stops) {
-        BasePage* page = stop.second();
+    for (const Stop& stop : m_stops) {
+        BasePage* page = stop.makePage();
         if (!page) {
-            out << "skipped " << stop.first << ": the plug-in made no page\n";
+            out << "skipped " << stop.name << ": the plug-in made no page\n";
             continue;
         }
         m_pageManager->showPage(page);
-        settle();
-        const QString file = m_folder.filePath(stop.first + QStringLiteral(".png"));
+        settle(page, stop.isReady);
+        const QString file = m_folder.filePath(stop.name + QStringLiteral(".png"));
         if (m_pageManager->applicationWindow()->grab().save(file)) {
             out << "wrote " << file << '\n';
         } else {

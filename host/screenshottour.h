@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QList>
-#include <QPair>
 
 #include <functional>
 
@@ -16,12 +15,21 @@ class ScreenshotTour
 public:
     ScreenshotTour(AbstractPageManager* pageManager, const QString& folder);
 
-    void addStop(const QString& name, const std::function<BasePage*()>& makePage);
+    // `isReady`, when given, says when the page shows what the picture is
+    // for; the tour waits for it up to a time limit.
+    void addStop(const QString& name, const std::function<BasePage*()>& makePage,
+                 const std::function<bool(BasePage*)>& isReady = {});
     // Returns the number of pictures that could not be written.
     int run();
 
 private:
     AbstractPageManager* m_pageManager;
     QDir m_folder;
-    QList<QPair<QString, std::function<BasePage*()>>> m_stops;
+    struct Stop
+    {
+        QString name;
+        std::function<BasePage*()> makePage;
+        std::function<bool(BasePage*)> isReady;
+    };
+    QList<Stop> m_stops;
 };

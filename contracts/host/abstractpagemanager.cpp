@@ -39,21 +39,28 @@ BasePage* AbstractPageManager::currentPage() const
     return m_window ? qobject_cast<BasePage*>(m_window->currentPage()) : nullptr;
 }
 
-bool AbstractPageManager::showViewerPage(Chronel::EventModel* model, const Chronel::Event& event,
-                                         bool)
+BasePage* AbstractPageManager::createViewerPage(Chronel::EventModel* model,
+                                                const Chronel::Event& event)
 {
     BasePage* page = m_plugin ? m_plugin->createViewerPage(this, model, event) : nullptr;
     if (!page) {
         qCWarning(lcHost) << "[HOST] no viewer for event" << event.id();
         delete model;
-        return false;
+        return nullptr;
     }
     if (model) {
         model->setParent(page);
     }
     followEditorRequests(page);
+    return page;
+}
+
+bool AbstractPageManager::showViewerPage(Chronel::EventModel* model, const Chronel::Event& event,
+                                         bool)
+{
+    BasePage* page = createViewerPage(model, event);
     showPage(page);
-    return true;
+    return page;
 }
 
 void AbstractPageManager::followEditorRequests(BasePage* viewer)

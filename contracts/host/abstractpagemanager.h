@@ -36,6 +36,9 @@ public:
     void closePage(BasePage* page);
     BasePage* currentPage() const;
 
+    // The plug-in's viewer for an event, not shown yet; it owns the model
+    // (deleted here when there is no page).
+    BasePage* createViewerPage(Chronel::EventModel* model, const Chronel::Event& event);
     // The viewer for an event; the page manager takes the model. `flag`: the
     // page was opened from the conversation view.
     virtual bool showViewerPage(Chronel::EventModel* model, const Chronel::Event& event, bool flag);

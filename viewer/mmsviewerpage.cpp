@@ -41,6 +41,8 @@
 #include "tkquerydialog.h"
 #include "tksaveasdialog.h"
 #include "tkseparator.h"
+#include "tkspacer.h"
+#include "tkspinner.h"
 #include "tkstyle.h"
 #include "tktheme.h"
 
@@ -229,7 +231,7 @@ void MmsViewerPage::createSubjectArea(QWidget* parent)
     auto* layout = new TkLayout(area);
     m_subjectPolicy = new TkLinearLayoutPolicy(layout, Qt::Vertical);
     layout->setPolicy(m_subjectPolicy);
-    m_subjectPolicy->addItem(separator(QStringLiteral("CommonSpacer")));
+    m_subjectPolicy->addItem(new TkSpacer(QStringLiteral("CommonSpacer")));
     m_subject = new CustomSelectableLabel(QString(), area);
     m_subject->setObjectName(QStringLiteral("mmsViewerSubjectLabel"));
     m_subject->setStyleName(QStringLiteral("MMSViewerSubject"));
@@ -320,9 +322,8 @@ void MmsViewerPage::createDownloadView()
     tk::setStyleName(m_downloadButton, QStringLiteral("CommonSingleButton"));
     connect(m_downloadButton, &QPushButton::clicked, this, &MmsViewerPage::downloadButtonClicked);
     column->addWidget(m_downloadButton, 0, Qt::AlignHCenter);
-    auto* spacer = new QWidget(m_downloadView);
-    tk::setStyleName(spacer, QStringLiteral("MMSViewerDownloadButtonSpacer"));
-    column->addWidget(spacer);
+    column->addWidget(
+        new TkSpacer(QStringLiteral("MMSViewerDownloadButtonSpacer"), m_downloadView));
 }
 
 // Long work lets the page repaint and the connection manager's signals in,
@@ -1145,11 +1146,8 @@ void MmsViewerPage::setupSlidesModel()
 void MmsViewerPage::showSpinner(bool shown)
 {
     if (!m_spinner) {
-        m_spinner = new QProgressBar(this);
+        m_spinner = new TkSpinner(this);
         m_spinner->setObjectName(QStringLiteral("mmsViewerSpinner"));
-        tk::setStyleName(m_spinner, QStringLiteral("CommonSpinner"));
-        m_spinner->setRange(0, 0);
-        m_spinner->setTextVisible(false);
     }
     if (shown) {
         m_spinner->adjustSize();
@@ -1183,7 +1181,7 @@ void MmsViewerPage::addSlide(const Chronel::MessagePart* part, const QString& te
     }
     letEventsRun();
     TkLinearLayoutPolicy* list = slideListPart();
-    TkSeparator* spacer = separator(QStringLiteral("CommonSpacer"));
+    auto* spacer = new TkSpacer(QStringLiteral("CommonSpacer"));
     own(spacer);
     list->addItem(spacer);
 

@@ -25,6 +25,7 @@ class QToolButton;
 class TkLayout;
 class TkLinearLayoutPolicy;
 class TkLocale;
+class TkSpinner;
 
 namespace Chronel {
 class SingleEventModel;
@@ -214,7 +215,7 @@ private:
     TkLinearLayoutPolicy* m_slideListPart = nullptr;
     int m_slidesInPart = 0;
     // Shown while the slides of a large message are built.
-    QProgressBar* m_spinner = nullptr;
+    TkSpinner* m_spinner = nullptr;
     // The content changed while the slides were being built.
     bool m_rebuildPending = false;
     // Parts shown as slides in this build, and how many slides repeated one.

@@ -53,7 +53,8 @@ void TestHostDemo::screenshotTourWritesEveryPage()
     QVERIFY2(output.contains(QStringLiteral("indexed 2 demo files in the content index")),
              qPrintable(output));
     for (const char* page :
-         {"01-home.png", "02-settings.png", "03-image-widgets.png", "04-contact-widgets.png"}) {
+         {"01-home.png", "02-settings.png", "03-image-widgets.png", "04-contact-widgets.png",
+          "05-viewer-downloading.png", "06-viewer-slides.png"}) {
         QImage picture(shots.filePath(QLatin1String(page)));
         QVERIFY2(!picture.isNull(), page);
         QCOMPARE(picture.size(), QSize(480, 854));

@@ -62,6 +62,20 @@ int MmsImageMetadata::orientation() const
     return int(entry->toLong());
 }
 
+int MmsImageMetadata::rotation() const
+{
+    switch (orientation()) {
+    case 3:
+        return 180;
+    case 6:
+        return 90;
+    case 8:
+        return -90;
+    default:
+        return 0;
+    }
+}
+
 void MmsImageMetadata::setOrientation(int orientation)
 {
     if (!m_image) {

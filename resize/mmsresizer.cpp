@@ -36,20 +36,6 @@ QSize fitInside(const QSize& size, const QSize& frame)
     return size.scaled(frame, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-int exifRotationAngle(int orientation)
-{
-    switch (orientation) {
-    case 3:
-        return 180;
-    case 6:
-        return 90;
-    case 8:
-        return -90;
-    default:
-        return 0;
-    }
-}
-
 // Turns the pixels upright as the Exif orientation asks; mirrored orientations stay as they are.
 QImage rotatedByExif(const QImage& picture, const MmsImageMetadata& metadata)
 {
@@ -57,7 +43,7 @@ QImage rotatedByExif(const QImage& picture, const MmsImageMetadata& metadata)
         qCDebug(lcResize) << "[MMS-ATTACHMENT] No Exif data";
         return picture;
     }
-    const int angle = exifRotationAngle(metadata.orientation());
+    const int angle = metadata.rotation();
     qCDebug(lcResize) << "[MMS-ATTACHMENT] Exif orientation angle" << angle;
     if (angle == 0) {
         return picture;

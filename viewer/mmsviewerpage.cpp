@@ -65,20 +65,6 @@ QString trueFalse(bool value)
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-int rotationForOrientation(int orientation)
-{
-    switch (orientation) {
-    case 3:
-        return 180;
-    case 6:
-        return 90;
-    case 8:
-        return -90;
-    default:
-        return 0;
-    }
-}
-
 // The text of a part as label markup: it shows exactly as written.
 QString escapedText(QString text)
 {
@@ -1281,8 +1267,8 @@ void MmsViewerPage::addSlideContent(const Chronel::MessagePart& part,
     } else if (isContactCard(type)) {
         content = new MmsContactCard(part.contentLocation(), slide);
     } else {
-        const int orientation = MmsImageMetadata(part.contentLocation()).orientation();
-        content = attachmentWidget(part, rotationForOrientation(orientation), slide);
+        content =
+            attachmentWidget(part, MmsImageMetadata(part.contentLocation()).rotation(), slide);
     }
     portrait->addItem(content, Qt::AlignCenter);
     landscape->addItem(content, Qt::AlignTop);

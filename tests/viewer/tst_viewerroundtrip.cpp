@@ -4,6 +4,7 @@
 #include "mmsheadermap.h"
 #include "mmsmessagefolder.h"
 #include "mmsmessagelayout.h"
+#include "pipelinetestdata.h"
 #include "viewertest.h"
 
 #include <QTemporaryDir>
@@ -13,20 +14,6 @@
 // send pipeline (folder, SMIL presentation, part maps, the host's sender,
 // which records it in the history) and the sent message is opened in the
 // viewer page.
-
-namespace {
-
-MmsOutgoingAttachment slide(const QString& file, const QString& mimeType, const QString& text)
-{
-    MmsOutgoingAttachment attachment;
-    attachment.fileName = file;
-    attachment.mimeType = mimeType;
-    attachment.contentType = MmsContentTypes::contentTypeByMime(mimeType);
-    attachment.slideText = text;
-    return attachment;
-}
-
-} // namespace
 
 class TestViewerRoundTrip : public QObject
 {
@@ -84,13 +71,13 @@ void TestViewerRoundTrip::sentMessageShowsItsSlides()
     message.to = QStringList{"+358401234567"};
     message.subject = "Harbour";
     message.attachments
-        << slide(imagemedia::writePicture(m_files.filePath("photo.png"), 64, 48, Qt::red),
-                 "image/png", "Harbour at six")
-        << slide(QString(), QString(), "Bring a jacket")
-        << slide(imagemedia::writeBytes(m_files.filePath("card.vcf"),
-                                        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\n"
-                                        "TEL:+358401111111\r\nEND:VCARD\r\n"),
-                 "text/x-vcard", QString());
+        << testAttachment(imagemedia::writePicture(m_files.filePath("photo.png"), 64, 48, Qt::red),
+                          "image/png", "Harbour at six")
+        << testAttachment(QString(), QString(), "Bring a jacket")
+        << testAttachment(imagemedia::writeBytes(m_files.filePath("card.vcf"),
+                                                 "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\n"
+                                                 "TEL:+358401111111\r\nEND:VCARD\r\n"),
+                          "text/x-vcard", QString());
     Chronel::Event event = send(message);
     QVERIFY(event.isValid());
     QCOMPARE(event.direction(), Chronel::Event::Outbound);

@@ -21,10 +21,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -230,9 +228,9 @@ void MmsViewerPage::createDetails(QWidget* parent)
 {
     m_details = new QWidget(parent);
     m_details->hide();
-    m_detailsLayout = new TkLayout(m_details);
-    m_detailsPolicy = new TkLinearLayoutPolicy(m_detailsLayout, Qt::Vertical);
-    m_detailsLayout->setPolicy(m_detailsPolicy);
+    auto* layout = new TkLayout(m_details);
+    m_detailsPolicy = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+    layout->setPolicy(m_detailsPolicy);
     m_detailsDivider = separator(QStringLiteral("CommonItemDivider"));
     m_detailsPolicy->addItem(m_detailsDivider);
     m_timestamp = createLabel(QStringLiteral("mmsViewerDate"), QStringLiteral("MMSViewerTimestamp"),

@@ -22,7 +22,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QToolButton;
-class TkLayout;
 class TkLinearLayoutPolicy;
 class TkLocale;
 class TkSpinner;
@@ -71,7 +70,6 @@ public:
     QList<Chronel::MessagePart> attachments() const override;
     void addSlide(const Chronel::MessagePart* part, const QString& text) override;
 
-    Chronel::Event event() const { return m_event; }
     bool isNotification() const;
     bool isContentForwardLocked() const;
     uint downloadState() const { return m_downloadState; }
@@ -195,7 +193,6 @@ private:
     TkLinearLayoutPolicy* m_slideList = nullptr;
     TkLinearLayoutPolicy* m_subjectPolicy = nullptr;
     TkLinearLayoutPolicy* m_mainColumn = nullptr;
-    TkLayout* m_detailsLayout = nullptr;
     TkLinearLayoutPolicy* m_detailsPolicy = nullptr;
 
     QPointer<MMSDownloader> m_downloader;

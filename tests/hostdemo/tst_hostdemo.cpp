@@ -48,7 +48,7 @@ void TestHostDemo::screenshotTourWritesEveryPage()
                {QStringLiteral("--plugin-file"), QStringLiteral(DRAVEL_PLUGIN_FILE),
                 QStringLiteral("--screenshots"), shots.path()});
     QVERIFY(host.waitForFinished(60000));
-    QCOMPARE(host.exitCode(), 0);
+    QVERIFY2(host.exitCode() == 0, host.readAllStandardError().right(4000).constData());
     const QString output = QString::fromUtf8(host.readAllStandardOutput());
     QVERIFY2(output.contains(QStringLiteral("indexed 2 demo files in the content index")),
              qPrintable(output));

@@ -1,5 +1,6 @@
 #include "mmsmessagingplugin.h"
 
+#include "mmseditorpage.h"
 #include "mmssettingswidget.h"
 #include "mmsviewerpage.h"
 #include "plugin_debug.h"
@@ -119,22 +120,20 @@ bool MMSMessagingPlugin::supportsMessageType(int type) const
     return type == Chronel::Event::MMSEvent;
 }
 
-BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager*, const Tollis::RecipientList&,
-                                               const QString&, const QString&, const QStringList&,
-                                               const QString&)
+BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager* pageManager,
+                                               const Tollis::RecipientList& recipients,
+                                               const QString& subject, const QString& body,
+                                               const QStringList& files, const QString& token)
 {
-    logNotBuilt("the editor page");
-    return nullptr;
+    return new MmsEditorPage(pageManager, recipients, subject, body, token, files);
 }
 
-BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager*, const Chronel::Event& event,
+BasePage* MMSMessagingPlugin::createEditorPage(AbstractPageManager* pageManager,
+                                               const Chronel::Event& event,
                                                MessagingUI::OperationType operation)
 {
     qCDebug(lcMmsUi) << "[MMS-UI] creating editor page for event, operation" << int(operation);
-    const Chronel::Event copy = eventForOperation(event, operation);
-    Q_UNUSED(copy)
-    logNotBuilt("the editor page");
-    return nullptr;
+    return new MmsEditorPage(pageManager, eventForOperation(event, operation));
 }
 
 BasePage* MMSMessagingPlugin::createViewerPage(AbstractPageManager* pageManager,

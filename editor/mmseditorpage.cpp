@@ -634,7 +634,7 @@ void MmsEditorPage::slotOnSend()
 
 void MmsEditorPage::slotSendValidationFailed(int error)
 {
-    qCDebug(lcEditor) << "[MMS-EDITOR] Send Validation failed. Error " << error;
+    qCDebug(lcEditor) << "[MMS-EDITOR] Send Validation failed. Error" << error;
     sendStarted = false;
     showSendButtons(true);
 }
@@ -752,7 +752,7 @@ void MmsEditorPage::createAttachments(const QStringList& files)
         if (entry.startsWith(QLatin1String("file://"))) {
             const QString uri = index->uriByFilename(QUrl(entry).toLocalFile());
             if (uri.isEmpty()) {
-                qCWarning(lcEditor) << "[MMS-EDITROR] Faield to get Tracjer URN for file " << entry;
+                qCWarning(lcEditor) << "[MMS-EDITROR] Faield to get Tracjer URN for file" << entry;
                 failed = true;
             } else {
                 fileUris << uri;
@@ -767,7 +767,7 @@ void MmsEditorPage::createAttachments(const QStringList& files)
         } else if (type == TrackerHelper::TypeCalendar) {
             calendarUris << entry;
         } else if (type == TrackerHelper::TypeNone || type == TrackerHelper::TypeOther) {
-            qCWarning(lcEditor) << "[MMS-EDITROR] Attachment type " << type
+            qCWarning(lcEditor) << "[MMS-EDITROR] Attachment type" << type
                                 << "is not supported yet";
             failed = true;
         }
@@ -787,7 +787,7 @@ void MmsEditorPage::slotOnAttachmentSelected(const QString& fileName, const QStr
     if (attachmentPicker)
         attachmentPicker->close();
     const int type = TrackerHelper::instance()->typeByUri(fileName);
-    qCDebug(lcEditor) << "[MMS-EDITOR] Selected item" << fileName << " of type" << type;
+    qCDebug(lcEditor) << "[MMS-EDITOR] Selected item" << fileName << "of type" << type;
     switch (type) {
     case TrackerHelper::TypeFile:
         addFileAttachmentsFromUri({fileName});
@@ -805,7 +805,7 @@ void MmsEditorPage::slotOnAttachmentSelected(const QString& fileName, const QStr
         }
         Q_FALLTHROUGH();
     case TrackerHelper::TypeOther:
-        qCWarning(lcEditor) << "[MMS-EDITOR] Attachment type" << type << " is unsupported yet";
+        qCWarning(lcEditor) << "[MMS-EDITOR] Attachment type" << type << "is unsupported yet";
         showBanner(QStringLiteral("qtn_mms_info_attch_nsupp"));
         return;
     default:
@@ -831,7 +831,7 @@ void MmsEditorPage::addFileAttachmentsFromUri(const QStringList& uris)
         QString mimeType;
         if (!TrackerHelper::instance()->filenameFromUri(QUrl(uri), fileName, mimeType)) {
             qCWarning(lcEditor) << "[MMS-EDITOR] Couldn't get filename/mimetype for" << uri
-                                << " Skip it";
+                                << "Skip it";
             unsupported = true;
             continue;
         }
@@ -1040,8 +1040,8 @@ void MmsEditorPage::handleContact(const QString& guid)
         return;
     }
     if (isAttachmentExists(guid)) {
-        qCDebug(lcEditor) << "[MMS-EDITOR] Contact card attachment " << guid
-                          << " already present, ignored;";
+        qCDebug(lcEditor) << "[MMS-EDITOR] Contact card attachment" << guid
+                          << "already present, ignored;";
         return;
     }
     if (!m_contactManager)
@@ -1074,7 +1074,11 @@ void MmsEditorPage::contactsFetched()
         showBanner(QStringLiteral("qtn_mms_info_attch_nsupp"));
         return;
     }
-    QtContacts::QContact contact = contacts.first();
+    // The store's own number may belong to another contact than the index's link.
+    const auto linked = std::find_if(contacts.cbegin(), contacts.cend(), [this](const auto& c) {
+        return c.template detail<QtContacts::QContactGuid>().guid() == pendingContactId;
+    });
+    QtContacts::QContact contact = linked != contacts.cend() ? *linked : contacts.first();
     giveCardAName(contact);
     QtVersit::QVersitContactExporter exporter;
     if (!exporter.exportContacts({contact}, vcardVersion())) {
@@ -1114,7 +1118,7 @@ void MmsEditorPage::vcardWriterStateChanged(QtVersit::QVersitWriter::State state
         discardVcardFile();
         return;
     }
-    qCDebug(lcEditor) << "[MMS-EDITOR] vCard is saved in " << vcardFile->fileName();
+    qCDebug(lcEditor) << "[MMS-EDITOR] vCard is saved in" << vcardFile->fileName();
     if (!addAttachment(vcardFile->fileName(), QStringLiteral("text/x-vcard"), pendingContactId,
                        firstSlideText(), true)) {
         discardVcardFile();
@@ -1131,11 +1135,11 @@ QFile* MmsEditorPage::makeVcardFile(const QtContacts::QContact& contact)
         (name.firstName().trimmed() + QLatin1Char(' ') + name.lastName().trimmed()).simplified();
     if (fileName.isEmpty()) {
         fileName = contact.detail<QtContacts::QContactNickname>().nickname();
-        qCDebug(lcEditor) << "[MMS-EDITOR] Contact name is empty. Use Nickname " << fileName;
+        qCDebug(lcEditor) << "[MMS-EDITOR] Contact name is empty. Use Nickname" << fileName;
     }
     if (fileName.isEmpty()) {
         fileName = contact.detail<QtContacts::QContactDisplayLabel>().label();
-        qCDebug(lcEditor) << "[MMS-EDITOR] Contact name is empty. Use DisplayLabel " << fileName;
+        qCDebug(lcEditor) << "[MMS-EDITOR] Contact name is empty. Use DisplayLabel" << fileName;
     }
     return MmsGeneratedFile::create(messageFolder, fileName, QStringLiteral("vcard"),
                                     QStringLiteral("vcf"), this);
@@ -1164,12 +1168,12 @@ void MmsEditorPage::addCalendarItemAttachmentsFromUri(const QStringList& uris)
 bool MmsEditorPage::addCalendarItem(const QString& uri, CalendarStore& store)
 {
     if (isAttachmentExists(uri)) {
-        qCDebug(lcEditor) << "[MMS-EDITOR] Attachment " << uri << " already present, ignored;";
+        qCDebug(lcEditor) << "[MMS-EDITOR] Attachment" << uri << "already present, ignored;";
         return true;
     }
     const QString uid = TrackerHelper::instance()->ncalUid(uri);
     if (uid.isEmpty()) {
-        qCWarning(lcEditor) << "[MMS-EDITOR] Faield to attach Calendar item " << uri
+        qCWarning(lcEditor) << "[MMS-EDITOR] Faield to attach Calendar item" << uri
                             << ": failed to ged UID from tracker";
         return false;
     }
@@ -1185,13 +1189,13 @@ bool MmsEditorPage::addCalendarItem(const QString& uri, CalendarStore& store)
     if (file)
         file->close();
     if (!file || !VCalendarWriter::save({entry}, fileName)) {
-        qCWarning(lcEditor) << "[MMS-EDITOR] Faield to save Calendar item " << uid << " as "
+        qCWarning(lcEditor) << "[MMS-EDITOR] Faield to save Calendar item" << uid << "as"
                             << fileName;
         if (file)
             file->remove();
         return false;
     }
-    qCDebug(lcEditor) << "[MMS-EDITOR] Saved Calendar event as " << fileName;
+    qCDebug(lcEditor) << "[MMS-EDITOR] Saved Calendar event as" << fileName;
     if (!addAttachment(fileName, QStringLiteral("text/x-vcalendar"), uri, firstSlideText(), true)) {
         file->remove();
         return false;

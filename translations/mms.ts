@@ -38,9 +38,21 @@
         <source>%1 MB</source>
         <translation>%1 MB</translation>
     </message>
+    <message id="qtn_comm_next">
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
     <message id="qtn_comm_reply_all">
         <source>Reply to all</source>
         <translation>Reply to all</translation>
+    </message>
+    <message id="qtn_comm_send">
+        <source>Send</source>
+        <translation>Send</translation>
+    </message>
+    <message id="qtn_comm_subject_tooltip">
+        <source>Subject</source>
+        <translation>Subject</translation>
     </message>
     <message id="qtn_mms_allow_read_receipt">
         <source>The sender asks for a read report. Send it?</source>
@@ -110,6 +122,10 @@
         <source>Retrieving message</source>
         <translation>Retrieving message</translation>
     </message>
+    <message id="qtn_mms_editor_size_meter">
+        <source>%1 kB of %2 kB</source>
+        <translation>%1 kB of %2 kB</translation>
+    </message>
     <message id="qtn_mms_encoding_cancel">
         <source>Cancel</source>
         <translation>Cancel</translation>
@@ -137,13 +153,37 @@
             <numerusform>%n attachments saved</numerusform>
         </translation>
     </message>
+    <message id="qtn_mms_info_attch_nsupp">
+        <source>Attachment not supported</source>
+        <translation>Attachment not supported</translation>
+    </message>
+    <message id="qtn_mms_info_converting_to_sms">
+        <source>Subject and attachments will be removed.</source>
+        <translation>Subject and attachments will be removed.</translation>
+    </message>
+    <message id="qtn_mms_info_converting_to_sms_title">
+        <source>Convert to text message?</source>
+        <translation>Convert to text message?</translation>
+    </message>
     <message id="qtn_mms_info_file_not_supported">
         <source>File format not supported</source>
         <translation>File format not supported</translation>
     </message>
+    <message id="qtn_mms_info_image_sound_video">
+        <source>No more pictures, sound or video clips can be added</source>
+        <translation>No more pictures, sound or video clips can be added</translation>
+    </message>
     <message id="qtn_mms_info_memory_low_download">
         <source>Not enough memory to retrieve the message</source>
         <translation>Not enough memory to retrieve the message</translation>
+    </message>
+    <message id="qtn_mms_info_resize_filed">
+        <source>Message too large. Remove some content.</source>
+        <translation>Message too large. Remove some content.</translation>
+    </message>
+    <message id="qtn_mms_info_sound_video">
+        <source>Sound or video clip cannot be added to a message with pictures</source>
+        <translation>Sound or video clip cannot be added to a message with pictures</translation>
     </message>
     <message id="qtn_mms_mmsc_center">
         <source>Message centre</source>
@@ -176,6 +216,10 @@
     <message id="qtn_mms_proxy_port_setting">
         <source>Connection settings</source>
         <translation>Connection settings</translation>
+    </message>
+    <message id="qtn_mms_query_continue">
+        <source>Continue</source>
+        <translation>Continue</translation>
     </message>
     <message id="qtn_mms_read_report">
         <source>Read</source>
@@ -253,6 +297,10 @@
         <source>User name</source>
         <translation>User name</translation>
     </message>
+    <message id="qtn_mms_subject">
+        <source>Subject:</source>
+        <translation>Subject:</translation>
+    </message>
     <message id="qtn_mms_validity_day">
         <source>%1 day</source>
         <translation>%1 day</translation>
@@ -268,6 +316,10 @@
     <message id="qtn_mms_validity_week">
         <source>%1 week</source>
         <translation>%1 week</translation>
+    </message>
+    <message id="qtn_mms_view_title_editor">
+        <source>New MMS</source>
+        <translation>New MMS</translation>
     </message>
     <message id="qtn_mms_view_title_msg_viewer">
         <source>Multimedia message</source>

@@ -1,5 +1,6 @@
 #include "mmsmessagingplugin.h"
 
+#include "basepage.h"
 #include "historystore.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ private slots:
     void recipientsTokenAndParts_data();
     void recipientsTokenAndParts();
     void goneEventGivesAnEmptyEvent();
-    void logsTheOperation();
+    void createsTheEditor();
 };
 
 void TestEditorFromEvent::initTestCase()
@@ -151,13 +152,17 @@ void TestEditorFromEvent::goneEventGivesAnEmptyEvent()
     QCOMPARE(copy, Event());
 }
 
-void TestEditorFromEvent::logsTheOperation()
+// Both ways of opening give the composer, a page of type 8.
+void TestEditorFromEvent::createsTheEditor()
 {
     MMSMessagingPlugin plugin;
     QTest::ignoreMessage(QtDebugMsg, "[MMS-UI] creating editor page for event, operation 2");
-    QTest::ignoreMessage(QtWarningMsg, "[MMS-PLUGIN] the editor page is not part of this build");
-    QCOMPARE(plugin.createEditorPage(nullptr, Event(), MessagingUI::Reply),
-             static_cast<BasePage*>(nullptr));
+    std::unique_ptr<BasePage> fromEvent(
+        plugin.createEditorPage(nullptr, Event(), MessagingUI::Reply));
+    QCOMPARE(fromEvent ? fromEvent->pageType() : 0, 8);
+    std::unique_ptr<BasePage> handedOver(
+        plugin.createEditorPage(nullptr, {}, "S", "B", {}, "handed-over-token"));
+    QCOMPARE(handedOver ? handedOver->pageType() : 0, 8);
 }
 
 QTEST_MAIN(TestEditorFromEvent)

@@ -3,6 +3,7 @@
 // Shared set-up of the viewer page tests: messages in the history store, the
 // page on a window of the host's page manager, and what its slides show.
 #include "abstractpagemanager.h"
+#include "catalogue.h"
 #include "customselectablelabel.h"
 #include "historystore.h"
 #include "mmscontactcard.h"
@@ -56,13 +57,6 @@ struct ViewerHost
     TkApplicationWindow window;
     RecordingPageManager manager{&window};
 };
-
-inline void installCatalogue()
-{
-    TkLocale locale;
-    locale.installTrCatalog(QStringLiteral("mms"));
-    TkLocale::setDefault(locale);
-}
 
 inline void setReadReportMode(int mode, bool deliveryReports = false)
 {

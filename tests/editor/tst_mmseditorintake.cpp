@@ -1,0 +1,318 @@
+#include "calendarstore.h"
+#include "contactmanagers.h"
+#include "editortest.h"
+#include "messagingtextedit.h"
+#include "testcontacts.h"
+#include "tklinearlayoutpolicy.h"
+#include "trackerhelper.h"
+
+#include <KCalendarCore/Event>
+#include <KCalendarCore/MemoryCalendar>
+#include <KCalendarCore/VCalFormat>
+#include <QContactGuid>
+#include <QContactManager>
+#include <QSettings>
+#include <QtTest>
+
+using namespace QtContacts;
+
+class TestMmsEditorIntake : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void contentPolicy_data();
+    void contentPolicy();
+    void restrictedModeRefusesRemovalToo();
+    void handedOverEntries_data();
+    void handedOverEntries();
+    void contactCards_data();
+    void contactCards();
+    void calendarEntryReadsBack_data();
+    void calendarEntryReadsBack();
+    void bodyTextAndSlides();
+
+private:
+    QString uriOf(const QString& name);
+    QString addContact(const QString& first, const QString& last);
+
+    std::unique_ptr<EditorHost> m_host;
+    std::unique_ptr<IndexedContent> m_content;
+    QHash<QString, QString> m_uris;
+};
+
+void TestMmsEditorIntake::initTestCase()
+{
+    QVERIFY(useFreshDataFolder());
+    installCatalogue();
+    m_content = std::make_unique<IndexedContent>();
+    const QStringList colours{"p1", "p2", "p3", "p4", "p5", "p6", "p7"};
+    for (const QString& name : colours)
+        m_uris.insert(name, m_content->addPicture(name + ".jpg"));
+    m_uris.insert("png", m_content->addPicture("plain.png"));
+    m_uris.insert("song", m_content->addClip("song.mp3", "audio/mpeg"));
+    m_uris.insert("amr", m_content->addClip("voice.amr", "audio/amr"));
+    m_uris.insert("clip", m_content->addClip("clip.3gp", "video/3gpp"));
+    for (const QString& uri : qAsConst(m_uris))
+        QVERIFY(!uri.isEmpty());
+}
+
+void TestMmsEditorIntake::init()
+{
+    setEditorConfig(307200);
+    m_host = std::make_unique<EditorHost>();
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts").clear();
+}
+
+QString TestMmsEditorIntake::uriOf(const QString& name)
+{
+    return m_uris.value(name, name);
+}
+
+static QStringList translated(const QStringList& ids)
+{
+    QStringList texts;
+    for (const QString& id : ids)
+        texts << qtTrId(id.toLatin1().constData());
+    return texts;
+}
+
+void TestMmsEditorIntake::contentPolicy_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("restricted");
+    QTest::addColumn<QStringList>("selection");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("banners");
+    const QStringList pictures{"p1", "p2", "p3", "p4", "p5", "p6", "p7"};
+    const QString full = "qtn_mms_info_image_sound_video";
+    QTest::newRow("4th picture at 100 kB stops the selection")
+        << 102400 << false << QStringList(pictures.mid(0, 4) + QStringList{"amr"})
+        << QStringList(pictures.mid(0, 3)) << QStringList{full};
+    QTest::newRow("7th picture at 300 kB")
+        << 307200 << false << QStringList(pictures + QStringList{"amr"})
+        << QStringList(pictures.mid(0, 6)) << QStringList{full};
+    QTest::newRow("video after a picture, later items tried")
+        << 307200 << false << QStringList{"p1", "clip", "p2"} << QStringList{"p1", "p2"}
+        << QStringList{"qtn_mms_info_sound_video"};
+    QTest::newRow("picture after a clip stops")
+        << 307200 << false << QStringList{"song", "p1", "p2"} << QStringList{"song"}
+        << QStringList{full};
+    QTest::newRow("a second clip") << 307200 << false << QStringList{"song", "amr"}
+                                   << QStringList{"song"} << QStringList{full};
+    QTest::newRow("the same content twice")
+        << 307200 << false << QStringList{"p1", "p1"} << QStringList{"p1"} << QStringList();
+    QTest::newRow("restricted: outside the core domain")
+        << 307200 << true << QStringList{"p1", "song", "png", "p2"} << QStringList{"p1", "p2"}
+        << QStringList{"qtn_mms_info_attch_nsupp"};
+}
+
+void TestMmsEditorIntake::contentPolicy()
+{
+    QFETCH(int, limit);
+    QFETCH(bool, restricted);
+    QFETCH(QStringList, selection);
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, banners);
+    setEditorConfig(limit, restricted);
+    MmsEditorPage* page = m_host->newMessage();
+    QStringList uris;
+    for (const QString& name : selection)
+        uris << uriOf(name);
+    page->addFileAttachmentsFromUri(uris);
+    QStringList expected;
+    for (const QString& name : added)
+        expected << uriOf(name);
+    QCOMPARE(slideSources(page), expected);
+    QCOMPARE(m_host->banners(), translated(banners));
+}
+
+void TestMmsEditorIntake::restrictedModeRefusesRemovalToo()
+{
+    setEditorConfig(307200, true);
+    MmsEditorPage* page = m_host->newMessage();
+    page->imageCount = 2;
+    QCOMPARE(page->updateContentPolicy(false, "image/png", false, QString()), 1);
+    QCOMPARE(page->imageCount, qint16(2));
+    QCOMPARE(page->updateContentPolicy(false, "image/jpeg", false, QString()), 2);
+    QCOMPARE(page->imageCount, qint16(1));
+}
+
+void TestMmsEditorIntake::handedOverEntries_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("banners");
+    QTest::addColumn<QString>("warning");
+    const QString picture = "file://" + m_content->folder() + "/p1.jpg";
+    QTest::newRow("a local picture")
+        << QStringList{picture} << QStringList{"p1"} << QStringList() << QString();
+    QTest::newRow("a missing local file")
+        << QStringList{"file:///nowhere/gone.jpg", picture} << QStringList{"p1"}
+        << QStringList{"qtn_mms_info_attch_nsupp"}
+        << "[MMS-EDITROR] Faield to get Tracjer URN for file \"file:///nowhere/gone.jpg\"";
+    QTest::newRow("an unknown index entry")
+        << QStringList{"urn:uuid:unknown"} << QStringList()
+        << QStringList{"qtn_mms_info_attch_nsupp"}
+        << "[MMS-EDITROR] Attachment type 0 is not supported yet";
+}
+
+// Entries handed over with a new message: the page adds them once it is built.
+void TestMmsEditorIntake::handedOverEntries()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, banners);
+    QFETCH(QString, warning);
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    MmsEditorPage* page = m_host->open(
+        new MmsEditorPage(&m_host->manager, {}, QString(), QString(), QString(), entries));
+    QStringList expected;
+    for (const QString& name : added)
+        expected << uriOf(name);
+    QTRY_COMPARE(slideSources(page), expected);
+    QTRY_COMPARE(m_host->banners(), translated(banners));
+}
+
+// A contact in the contacts store, linked to its content-index entry; returns the entry.
+QString TestMmsEditorIntake::addContact(const QString& first, const QString& last)
+{
+    const QString uri =
+        m_content->indexer().addContact(first + last, (first + ' ' + last).trimmed());
+    QContact contact = testContact(first, last, "+358401234567");
+    QContactGuid guid;
+    guid.setGuid(TrackerHelper::instance()->contacTrackerId(uri));
+    contact.saveDetail(&guid);
+    return mmsui::utils::getContactManager()->saveContact(&contact) ? uri : QString();
+}
+
+void TestMmsEditorIntake::contactCards_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("together");
+    QTest::addColumn<QString>("vcardType");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("version");
+    QTest::newRow("first and last name")
+        << QStringList{"Ann|Lee"} << false << "" << QStringList{"Ann_Lee.vcf"} << "3.0";
+    QTest::newRow("a second card of the same name")
+        << QStringList{"Ann|Lee", "Ann|Lee"} << false << "3.0"
+        << QStringList{"Ann_Lee.vcf", "Ann_Lee0.vcf"} << "3.0";
+    QTest::newRow("no name") << QStringList{"|"} << false << "" << QStringList{"vcard??????.vcf"}
+                             << "3.0";
+    QTest::newRow("only spaces") << QStringList{"  | "} << false << ""
+                                 << QStringList{"vcard??????.vcf"} << "3.0";
+    QTest::newRow("slashes and dots stay in the folder")
+        << QStringList{"../..|x/y"} << false << "" << QStringList{".._.._x_y.vcf"} << "3.0";
+    QTest::newRow("two selected give one card")
+        << QStringList{"Bo|Ek", "Cy|Fa"} << true << "" << QStringList{"Bo_Ek.vcf"} << "3.0";
+    QTest::newRow("vCard 2.1 from the settings")
+        << QStringList{"Di|Go"} << false << "2.1" << QStringList{"Di_Go.vcf"} << "2.1";
+}
+
+void TestMmsEditorIntake::contactCards()
+{
+    QFETCH(QStringList, names);
+    QFETCH(bool, together);
+    QFETCH(QString, vcardType);
+    QFETCH(QStringList, files);
+    QFETCH(QString, version);
+    if (!vcardType.isEmpty())
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts")
+            .setValue("vcardType", vcardType);
+    MmsEditorPage* page = m_host->newMessage();
+    QStringList uris;
+    for (const QString& name : names) {
+        uris << addContact(name.section('|', 0, 0), name.section('|', 1));
+        QVERIFY(!uris.last().isEmpty());
+    }
+    if (together) {
+        page->addContactCardAttachmentsFromUri(uris);
+    } else {
+        for (int i = 0; i < uris.size(); ++i) {
+            page->addContactCardAttachmentsFromUri({uris.at(i)});
+            QTRY_COMPARE(page->attachmentList.size(), i + 1);
+        }
+    }
+    QTRY_COMPARE(page->attachmentList.size(), files.size());
+    QCoreApplication::processEvents();
+    QCOMPARE(page->attachmentList.size(), files.size());
+    for (int i = 0; i < files.size(); ++i) {
+        const QFileInfo card(page->attachmentList.at(i)->fileName);
+        QCOMPARE(card.absolutePath(), page->messageFolder);
+        QVERIFY2(QDir::match(files.at(i), card.fileName()), qPrintable(card.fileName()));
+        QFile file(card.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("VERSION:" + version.toLatin1()));
+    }
+    QVERIFY(m_host->banners().isEmpty());
+}
+
+void TestMmsEditorIntake::calendarEntryReadsBack_data()
+{
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("summary") << "Team / lunch"
+                             << "Team___lunch.vcs";
+    QTest::newRow("no summary") << ""
+                                << "vcalendar??????.vcs";
+}
+
+// The entry goes out in vCalendar 1.0, which CalendarCore reads back as it was.
+void TestMmsEditorIntake::calendarEntryReadsBack()
+{
+    QFETCH(QString, summary);
+    KCalendarCore::Event::Ptr entry(new KCalendarCore::Event);
+    entry->setUid("entry-" + QString::number(qHash(summary)));
+    entry->setSummary(summary);
+    const QDateTime start(QDate(2026, 12, 24), QTime(12, 0), Qt::UTC);
+    entry->setDtStart(start);
+    entry->setDtEnd(start.addSecs(5400));
+    CalendarStore store;
+    QVERIFY(store.open());
+    const QString uri = store.addIncidence(entry);
+    QVERIFY(!uri.isEmpty());
+    MmsEditorPage* page = m_host->newMessage();
+    page->addCalendarItemAttachmentsFromUri({uri, uri});
+    QCOMPARE(page->attachmentList.size(), 1);
+    const QFileInfo written(page->attachmentList.first()->fileName);
+    QCOMPARE(written.absolutePath(), page->messageFolder);
+    QFETCH(QString, file);
+    QVERIFY2(QDir::match(file, written.fileName()), qPrintable(written.fileName()));
+
+    KCalendarCore::MemoryCalendar::Ptr calendar(
+        new KCalendarCore::MemoryCalendar(QTimeZone::utc()));
+    QVERIFY(KCalendarCore::VCalFormat().load(calendar, written.filePath()));
+    const KCalendarCore::Event::Ptr back = calendar->event(entry->uid());
+    QVERIFY(back);
+    QCOMPARE(back->summary(), summary);
+    QCOMPARE(back->dtStart(), start);
+    QCOMPARE(back->dtEnd(), start.addSecs(5400));
+    QVERIFY(m_host->banners().isEmpty());
+}
+
+// The body text and the first slide's text are one: it moves in and comes back;
+// converting to a text message joins the slide texts.
+void TestMmsEditorIntake::bodyTextAndSlides()
+{
+    MmsEditorPage* page = m_host->newMessage("a");
+    page->addFileAttachmentsFromUri({uriOf("p1")});
+    QCOMPARE(page->attachmentList.first()->textEdit->plainText(), QStringLiteral("a"));
+    QVERIFY(!page->slidePolicy->contains(page->bodyContainer));
+    page->addFileAttachmentsFromUri({uriOf("p2")});
+    page->attachmentList.last()->textEdit->setText("b");
+    page->doConvertToSms();
+    QCOMPARE(m_host->manager.textEditors.value(0), qMakePair(2, QStringLiteral("a b")));
+
+    page->removeAttachment(page->attachmentList.first()->fileName);
+    QCOMPARE(page->imageCount, qint16(1));
+    page->removeAttachment(page->attachmentList.first()->fileName);
+    QCOMPARE(page->bodyEdit->plainText(), QStringLiteral("b"));
+    QVERIFY(page->slidePolicy->contains(page->bodyContainer));
+    QCOMPARE(page->imageCount, qint16(0));
+}
+
+QTEST_MAIN(TestMmsEditorIntake)
+#include "tst_mmseditorintake.moc"

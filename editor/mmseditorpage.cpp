@@ -26,6 +26,7 @@
 #include "stylableinputfield.h"
 #include "subjectvalidator.h"
 #include "tkapplicationwindow.h"
+#include "tkelidedlabel.h"
 #include "tkinputmethodstate.h"
 #include "tklayout.h"
 #include "tkpannableviewport.h"
@@ -312,7 +313,8 @@ void MmsEditorPage::createHeader(QWidget* parent)
     sizeMeter->setObjectName(QStringLiteral("mmsEditorSizeMeter"));
     tk::setStyleName(sizeMeter, QStringLiteral("MMSEditorSizeMeter"));
     row->addWidget(sizeMeter, 0, Qt::AlignCenter);
-    auto* title = new QLabel(qtTrId("qtn_mms_view_title_editor"), headerPanel);
+    auto* title = new TkElidedLabel(headerPanel);
+    title->setText(qtTrId("qtn_mms_view_title_editor"));
     tk::setStyleName(title, QStringLiteral("MMSEditorTitle"));
     title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     title->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);

@@ -44,6 +44,18 @@ QString writeNote(const QString& folder)
     return note.exists() ? path : QString();
 }
 
+// A contact card as the contacts application shares it.
+QString writeCard(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/Ann_Lee.vcf");
+    QFile card(path);
+    if (!card.exists() && card.open(QIODevice::WriteOnly)) {
+        QTextStream(&card) << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nFN:Ann Lee\r\n"
+                              "TEL;TYPE=CELL:+358401234567\r\nEND:VCARD\r\n";
+    }
+    return card.exists() ? path : QString();
+}
+
 // The same entry on every start: the store replaces it by its UID.
 void addCalendarEntry()
 {
@@ -72,13 +84,20 @@ QStringList DemoContent::create()
     QSparqlConnection connection(QStringLiteral("QTRACKER_DIRECT"));
     ContentIndexer indexer(connection);
     QStringList indexed;
-    for (const QString& file : {writePhoto(pictures), writeNote(documents)}) {
+    for (const QString& file : {writePhoto(pictures), writeNote(documents), writeCard(documents)}) {
         if (file.isEmpty()) {
             continue;
         }
         // Indexed afresh on every start, so repeated runs do not pile up entries.
-        indexer.removeFile(QUrl::fromLocalFile(file));
-        if (!indexer.addFile(file).isEmpty()) {
+        const QUrl url = QUrl::fromLocalFile(file);
+        indexer.removeFile(url);
+        // The card's type as phones name it, which the file's name alone does not give.
+        const QString card = QStringLiteral("text/x-vcard");
+        const QString uri =
+            file.endsWith(QLatin1String(".vcf"))
+                ? indexer.addFile(url, card, ContentIndexer::classesForMimeType(card))
+                : indexer.addFile(file);
+        if (!uri.isEmpty()) {
             indexed << file;
         }
     }

@@ -6,6 +6,7 @@
 #include "demoinbox.h"
 #include "gallerypage.h"
 #include "homepage.h"
+#include "messaginguiplugininterface.h"
 #include "mmscmprocess.h"
 #include "pluginhost.h"
 #include "screenshottour.h"
@@ -16,7 +17,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTextStream>
+#include <QUrl>
 
 #include "tkapplicationwindow.h"
 
@@ -28,6 +31,12 @@ bool showsDownloadProgress(BasePage* page)
     const auto* progress =
         page->findChild<QProgressBar*>(QStringLiteral("mmsViewerDownloadProgress"));
     return progress && progress->isVisible() && progress->value() > 0;
+}
+
+// The composer shows the two slides it was handed.
+bool showsComposedSlides(BasePage* page)
+{
+    return page->findChildren<QWidget*>(QStringLiteral("mmsEditorAttachmentContainer")).size() == 2;
 }
 
 // The viewer shows the fetched message's slides.
@@ -92,7 +101,23 @@ int main(int argc, char** argv)
     const auto receivedMessage = [&] {
         return pageManager.createViewerPage(new Chronel::SingleEventModel, DemoInbox::message());
     };
+    const auto newMessage = [&] {
+        return plugin->createEditorPage(&pageManager, {}, QString(), QString(), {}, QString());
+    };
+    // A message being written: a picture, a contact card and text.
+    const auto composedMessage = [&] {
+        QStringList files;
+        for (const QString& file :
+             indexed.filter(QRegularExpression(QStringLiteral("\\.(jpg|vcf)$"))))
+            files << QUrl::fromLocalFile(file).toString();
+        const Tollis::RecipientList to{
+            {{Tollis::RecipientAddress, QStringLiteral("+358401234567")}}};
+        return plugin->createEditorPage(&pageManager, to, QStringLiteral("Harbour"),
+                                        QStringLiteral("Meet at the harbour at six :)"), files,
+                                        QString());
+    };
     auto* home = new HomePage(&pageManager);
+    home->addEntry(QStringLiteral("New message"), QStringLiteral("hostOpenNewMessage"), newMessage);
     home->addEntry(QStringLiteral("MMS settings"), QStringLiteral("hostOpenSettings"),
                    settingsPage);
     home->addEntry(QStringLiteral("Image widgets"), QStringLiteral("hostOpenGallery"),
@@ -114,6 +139,7 @@ int main(int argc, char** argv)
         tour.addStop(QStringLiteral("05-viewer-downloading"), receivedMessage,
                      showsDownloadProgress);
         tour.addStop(QStringLiteral("06-viewer-slides"), receivedMessage, showsSlides);
+        tour.addStop(QStringLiteral("07-editor"), composedMessage, showsComposedSlides);
         return tour.run() == 0 ? 0 : 1;
     }
     return app.exec();

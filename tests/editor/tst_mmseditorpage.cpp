@@ -7,6 +7,7 @@
 #include "tkinputmethodstate.h"
 #include "tklinearlayoutpolicy.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QUuid>
@@ -36,6 +37,7 @@ private slots:
     void recipientKeys();
     void virtualKeyboard_data();
     void virtualKeyboard();
+    void sizeMeterFollowsTheMessage();
 
 private:
     std::unique_ptr<EditorHost> m_host;
@@ -284,6 +286,16 @@ void TestMmsEditorPage::virtualKeyboard()
     QCOMPARE(page->mainPolicy->indexOf(page->headerPanel), headerShown ? 0 : -1);
     QCOMPARE(page->headerPanel->isVisible(), headerShown);
     TkInputMethodState::instance()->setInputMethodArea(QRect());
+}
+
+// Rounded up to whole kilobytes, against the configured limit.
+void TestMmsEditorPage::sizeMeterFollowsTheMessage()
+{
+    setEditorConfig(102400);
+    MmsEditorPage* page = m_host->newMessage(QString(1025, QLatin1Char('x')));
+    QCOMPARE(page->sizeMeter->text(), QStringLiteral("2 kB of 100 kB"));
+    page->bodyEdit->setText(QString(1024, QLatin1Char('x')));
+    QCOMPARE(page->sizeMeter->text(), QStringLiteral("1 kB of 100 kB"));
 }
 
 QTEST_MAIN(TestMmsEditorPage)

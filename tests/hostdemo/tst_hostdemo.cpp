@@ -50,11 +50,11 @@ void TestHostDemo::screenshotTourWritesEveryPage()
     QVERIFY(host.waitForFinished(60000));
     QVERIFY2(host.exitCode() == 0, host.readAllStandardError().right(4000).constData());
     const QString output = QString::fromUtf8(host.readAllStandardOutput());
-    QVERIFY2(output.contains(QStringLiteral("indexed 2 demo files in the content index")),
+    QVERIFY2(output.contains(QStringLiteral("indexed 3 demo files in the content index")),
              qPrintable(output));
     for (const char* page :
          {"01-home.png", "02-settings.png", "03-image-widgets.png", "04-contact-widgets.png",
-          "05-viewer-downloading.png", "06-viewer-slides.png"}) {
+          "05-viewer-downloading.png", "06-viewer-slides.png", "07-editor.png"}) {
         QImage picture(shots.filePath(QLatin1String(page)));
         QVERIFY2(!picture.isNull(), page);
         QCOMPARE(picture.size(), QSize(480, 854));

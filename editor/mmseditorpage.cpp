@@ -863,9 +863,7 @@ void MmsEditorPage::addFileAttachmentsFromUri(const QStringList& uris)
                 updateContentPolicy(false, mimeType, false, path);
                 unsupported = true;
             } else if (mimeType.startsWith(QLatin1String("video/"))) {
-                // Back when the encoding ends.
-                sendAction->setEnabled(false);
-                attachAction->setEnabled(false);
+                disableToolbarActions();
             }
         }
         if (attachmentList.size() == 1)
@@ -875,6 +873,15 @@ void MmsEditorPage::addFileAttachmentsFromUri(const QStringList& uris)
         this->showBanner(QStringLiteral("qtn_mms_info_resize_filed"));
     if (unsupported)
         this->showBanner(QStringLiteral("qtn_mms_info_attch_nsupp"));
+}
+
+// Until a video's encoding ends.
+void MmsEditorPage::disableToolbarActions()
+{
+    for (QAction* action : {sendAction.data(), attachAction.data()}) {
+        if (action)
+            action->setEnabled(false);
+    }
 }
 
 bool MmsEditorPage::addAttachment(const QString& fileName, const QString& mimeType,

@@ -204,6 +204,7 @@ private:
     void showBanner(const QString& textId);
     QString firstSlideText() const;
     void takeBodyContainerOut();
+    void disableToolbarActions();
     MmsEditorAttachment* attachmentByFileName(const QString& fileName) const;
     bool isPortrait() const;
     bool addCalendarItem(const QString& uri, CalendarStore& store);

@@ -7,6 +7,7 @@
 #include "contactsgui.h"
 #include "customselectablelabel.h"
 #include "emoticonutils.h"
+#include "messagecontent.h"
 #include "mmsattachmentssaver.h"
 #include "mmsattachmentwidget.h"
 #include "mmsbasecontainer.h"
@@ -61,21 +62,6 @@ int cachedSelfContactId = -1;
 QString trueFalse(bool value)
 {
     return value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-// The text of a part as label markup: it shows exactly as written.
-QString escapedText(QString text)
-{
-    return text.replace(QLatin1Char('&'), QLatin1String("&amp;"))
-        .replace(QLatin1Char('<'), QLatin1String("&lt;"))
-        .replace(QLatin1Char('>'), QLatin1String("&gt;"))
-        .replace(QLatin1Char('\n'), QLatin1String("<br>"));
-}
-
-bool isContactCard(const QString& contentType)
-{
-    return contentType.contains(QLatin1String("text/x-vcard"), Qt::CaseInsensitive) ||
-           contentType.contains(QLatin1String("text/directory"), Qt::CaseInsensitive);
 }
 
 TkSeparator* separator(const QString& styleName)
@@ -665,11 +651,7 @@ void MmsViewerPage::createViewMenu()
 
 bool MmsViewerPage::isContentForwardLocked() const
 {
-    const QList<Chronel::MessagePart> parts = m_event.messageParts();
-    return std::any_of(parts.cbegin(), parts.cend(), [](const Chronel::MessagePart& part) {
-        return !part.contentLocation().isEmpty() &&
-               mmsui::utils::isFileLocatedInProvateSorage(part.contentLocation());
-    });
+    return mmsui::utils::isContentForwardLocked(m_event.messageParts());
 }
 
 void MmsViewerPage::setMenuActionsEnabled(bool value)
@@ -1262,7 +1244,7 @@ void MmsViewerPage::addSlideContent(const Chronel::MessagePart& part,
         }
         landscape->addStretch(1);
         content = attachmentWidget(part, 0, slide);
-    } else if (isContactCard(type)) {
+    } else if (mmsui::utils::isContactCard(type)) {
         content = new MmsContactCard(part.contentLocation(), slide);
     } else {
         content =
@@ -1278,7 +1260,7 @@ QLabel* MmsViewerPage::textLabel(const QString& text, QWidget* slide)
                                 QStringLiteral("CommonBodyText"), slide);
     label->setWordWrap(true);
     label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    EmoticonUtils::setLabelText(label, escapedText(text));
+    EmoticonUtils::setLabelText(label, mmsui::utils::escapedText(text));
     TkContentHighlighter::highlight(label);
     return label;
 }

@@ -14,6 +14,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message id="qtn_comm_command_delete_dialog">
+        <source>Delete?</source>
+        <translation>Delete?</translation>
+    </message>
     <message id="qtn_comm_command_done">
         <source>Done</source>
         <translation>Done</translation>
@@ -54,9 +58,21 @@
         <source>Subject</source>
         <translation>Subject</translation>
     </message>
+    <message id="qtn_mms_allow_deleted_receipt">
+        <source>Read report</source>
+        <translation>Read report</translation>
+    </message>
+    <message id="qtn_mms_allow_deleted_receipt_single">
+        <source>The sender of the deleted message asks for a read report. Send it?</source>
+        <translation>The sender of the deleted message asks for a read report. Send it?</translation>
+    </message>
     <message id="qtn_mms_allow_read_receipt">
         <source>The sender asks for a read report. Send it?</source>
         <translation>The sender asks for a read report. Send it?</translation>
+    </message>
+    <message id="qtn_mms_allow_read_receipt_multiple">
+        <source>The senders of the deleted messages ask for read reports. Send them?</source>
+        <translation>The senders of the deleted messages ask for read reports. Send them?</translation>
     </message>
     <message id="qtn_mms_always_send">
         <source>Always send</source>
@@ -65,6 +81,14 @@
     <message id="qtn_mms_compressing_video_file">
         <source>Compressing video clip</source>
         <translation>Compressing video clip</translation>
+    </message>
+    <message id="qtn_mms_conv_download_fail">
+        <source>Download failed. Tap to retry</source>
+        <translation>Download failed. Tap to retry</translation>
+    </message>
+    <message id="qtn_mms_conv_download_stopped">
+        <source>Download stopped. Tap to continue</source>
+        <translation>Download stopped. Tap to continue</translation>
     </message>
     <message id="qtn_mms_convert_to_text_msg">
         <source>Convert to text message</source>
@@ -113,6 +137,10 @@
     <message id="qtn_mms_download_reload">
         <source>Retrieve again</source>
         <translation>Retrieve again</translation>
+    </message>
+    <message id="qtn_mms_download_start">
+        <source>Tap to download</source>
+        <translation>Tap to download</translation>
     </message>
     <message id="qtn_mms_download_stopped">
         <source>Retrieval stopped</source>
@@ -348,6 +376,18 @@
     <message id="qtn_msg_contact_card_label">
         <source>Contact card</source>
         <translation>Contact card</translation>
+    </message>
+    <message id="qtn_msg_delete_all_messages">
+        <source>Delete all messages</source>
+        <translation>Delete all messages</translation>
+    </message>
+    <message id="qtn_msg_general_failed">
+        <source>Failed</source>
+        <translation>Failed</translation>
+    </message>
+    <message id="qtn_msg_general_sending">
+        <source>Sending</source>
+        <translation>Sending</translation>
     </message>
 </context>
 </TS>

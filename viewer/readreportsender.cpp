@@ -44,6 +44,7 @@ void ReadReportSender::downloaderReady(bool ready)
         m_pendingReports.clear();
         // A failed downloader stays failed; the next batch tries with a new one.
         releaseDownloader();
+        emit batchFinished();
         return;
     }
     sendPendingReports();
@@ -59,6 +60,7 @@ void ReadReportSender::sendPendingReports()
         m_downloader->sendReadReport(report.mmsId, report.to, false);
     }
     releaseDownloader();
+    emit batchFinished();
 }
 
 void ReadReportSender::releaseDownloader()

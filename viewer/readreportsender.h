@@ -30,6 +30,10 @@ public:
     // Makes the downloader if there is none; true when it is ready.
     bool ensureDownloader();
 
+signals:
+    // The pending reports went out or were dropped; none is pending now.
+    void batchFinished();
+
 private slots:
     void downloaderReady(bool ready);
 

@@ -8,3 +8,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcImage)
 Q_DECLARE_LOGGING_CATEGORY(lcContactCard)
 // "[MMS-VIEWER-CONTACT]"
 Q_DECLARE_LOGGING_CATEGORY(lcViewerContact)
+// "[MMS-UI-BUBBLE]": the conversation bubble.
+Q_DECLARE_LOGGING_CATEGORY(lcBubble)
+// "[MMS]": the conversation bubble's deletion and its read report.
+Q_DECLARE_LOGGING_CATEGORY(lcMms)

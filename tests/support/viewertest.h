@@ -20,7 +20,7 @@
 #include <QPair>
 #include <QTextDocument>
 
-// The host's navigation, recording the editors that pages ask for.
+// The host's navigation, recording the editors and viewers asked for.
 class RecordingPageManager : public AbstractPageManager
 {
 public:
@@ -32,7 +32,16 @@ public:
         return true;
     }
 
+    // A viewer asked for from outside a viewer page (a conversation bubble).
+    bool showViewerPage(Chronel::EventModel* model, const Chronel::Event& event, bool) override
+    {
+        delete model;
+        viewerRequests << event.id();
+        return true;
+    }
+
     QList<QPair<int, int>> editorRequests;
+    QList<int> viewerRequests;
 };
 
 // A portrait window with the page manager that shows viewer pages on it.

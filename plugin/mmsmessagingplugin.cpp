@@ -1,17 +1,24 @@
 #include "mmsmessagingplugin.h"
 
+#include "mmsconversationbubble.h"
 #include "mmseditorpage.h"
+#include "mmsmainconfig.h"
 #include "mmssettingswidget.h"
 #include "mmsviewerpage.h"
 #include "plugin_debug.h"
+#include "readreportsender.h"
 #include "singleeventmodel.h"
+#include "trackerhelper.h"
 #include "utils_debug.h"
+#include "viewer_debug.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "tklocale.h"
+#include "tkquerydialog.h"
 #include "tkseparator.h"
 #include "tkstyle.h"
 #include "tktheme.h"
@@ -24,6 +31,24 @@ const char* const kVerificationData = "pattern=QT_PLUGIN_VERIFICATION_DATA\n"
                                       "buildkey=armv6 linux g++-4 full-config";
 
 const QString kLibraryName = QStringLiteral("libdravel");
+// Reports of a deletion wait this long, so that the host's deletion is over.
+const int kDeleteReportDelay = 600;
+const QString kTelPrefix = QStringLiteral("tel:");
+
+// A report goes to the number, not to the URI that names it.
+QString withoutTelPrefix(const QString& address)
+{
+    return address.startsWith(kTelPrefix) ? address.mid(kTelPrefix.size()) : address;
+}
+
+// Every mode but asking and always sending means never.
+bool readReportsDisabled(int mode)
+{
+    if (mode == MmsMainConfig::READ_REPORT_PROMPT || mode == MmsMainConfig::READ_REPORT_ALWAYS_SEND)
+        return false;
+    qCDebug(lcPlugin) << "[MMS-PLUGIN] Read Report sinding is disabled";
+    return true;
+}
 
 // The library announces itself to the toolkit as it is loaded, so that the
 // theme styles every widget declared under its name.
@@ -144,15 +169,15 @@ BasePage* MMSMessagingPlugin::createViewerPage(AbstractPageManager* pageManager,
     return single ? new MmsViewerPage(pageManager, single, event) : nullptr;
 }
 
-QWidget* MMSMessagingPlugin::createConversationBubbleItem(const Chronel::Event&)
+QWidget* MMSMessagingPlugin::createConversationBubbleItem(const Chronel::Event& event)
 {
-    logNotBuilt("the conversation bubble");
-    return nullptr;
+    return new MmsConversationBubble(event);
 }
 
-void MMSMessagingPlugin::updateConversationBubbleItem(QWidget*, const Chronel::Event&)
+void MMSMessagingPlugin::updateConversationBubbleItem(QWidget* widget, const Chronel::Event& event)
 {
-    // Only MMS bubbles are updated, and this build makes none.
+    if (auto* bubble = qobject_cast<MmsConversationBubble*>(widget))
+        bubble->updateEvent(event);
 }
 
 QWidget* MMSMessagingPlugin::createSettingsWidget(QWidget* parent)
@@ -167,9 +192,87 @@ QWidget* MMSMessagingPlugin::createSettingsWidget(QWidget* parent)
     return container;
 }
 
-void MMSMessagingPlugin::notifyDeleteGroups(const QList<int>&)
+void MMSMessagingPlugin::notifyDeleteGroups(const QList<int>& groupIds)
 {
-    logNotBuilt("deleted-unread reporting");
+    if (readReportsDisabled(MmsMainConfig().readReportMode))
+        return;
+    // No id stands for every conversation.
+    const QList<int> groups = groupIds.isEmpty() ? QList<int>{-1} : groupIds;
+    QString remoteUid;
+    for (int groupId : groups)
+        queueDeleteReports(groupId, remoteUid);
+    if (reportSender && reportSender->reportsCount() > 0)
+        QTimer::singleShot(kDeleteReportDelay, this, &MMSMessagingPlugin::sendDeleteReport);
+    else
+        qCDebug(lcPlugin) << "[MMS-PLUGIN] Needn't to send Delete Reports";
+}
+
+// Each report goes to its message's own sender: the conversations may be
+// several, or one with several people in it.
+void MMSMessagingPlugin::queueDeleteReports(int groupId, QString& remoteUid)
+{
+    const QList<TrackerHelper::UnreadMessage> messages =
+        TrackerHelper::instance()->unreadMessagesWithSenders(groupId);
+    // The first sender found stands in for a message that names none.
+    QString firstSender;
+    for (const TrackerHelper::UnreadMessage& message : messages) {
+        if (firstSender.isEmpty())
+            firstSender = message.from;
+    }
+    qCDebug(lcPlugin).noquote() << QStringLiteral(
+                                       "[MMS-PLUGIN] Deleting group %1: got %2 messages to report")
+                                       .arg(groupId)
+                                       .arg(messages.size());
+    for (const TrackerHelper::UnreadMessage& message : messages) {
+        const QString from = withoutTelPrefix(message.from.isEmpty() ? firstSender : message.from);
+        if (remoteUid.isEmpty())
+            remoteUid = from;
+        if (!ensureDownloader(remoteUid))
+            continue;
+        qCDebug(lcPlugin) << "[MMS-PLUGIN] Queue Delete Report" << message.mmsId << from;
+        reportSender->queueReport(message.mmsId, from, false);
+    }
+}
+
+bool MMSMessagingPlugin::ensureDownloader(const QString& remoteUid)
+{
+    if (reportSender)
+        return true;
+    qCDebug(lcMmsView) << "[MMS-VIEW] Creating new report sender for " << remoteUid;
+    reportSender = new ReadReportSender(remoteUid, this);
+    return !reportSender.isNull();
+}
+
+void MMSMessagingPlugin::sendDeleteReport()
+{
+    const int mode = MmsMainConfig().readReportMode;
+    if (readReportsDisabled(mode))
+        return;
+    if (!reportSender) {
+        qCWarning(lcPlugin) << "[MMS-PLUGIN] Failed to send pending reports: No reportSender";
+        return;
+    }
+    if (mode == MmsMainConfig::READ_REPORT_ALWAYS_SEND) {
+        reportSender->sendReports();
+        return;
+    }
+    const char* text = reportSender->reportsCount() < 2 ? "qtn_mms_allow_deleted_receipt_single"
+                                                        : "qtn_mms_allow_read_receipt_multiple";
+    auto* question = new TkQueryDialog(qtTrId("qtn_mms_allow_deleted_receipt"), qtTrId(text));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QDialog::finished, this, &MMSMessagingPlugin::slotReadReportDialogFinished);
+    question->open();
+}
+
+// A refusal drops the batch with its sender; the next deletion makes a new one.
+void MMSMessagingPlugin::slotReadReportDialogFinished(int result)
+{
+    if (!reportSender)
+        return;
+    if (result == TkQueryDialog::Yes)
+        reportSender->sendReports();
+    else
+        delete reportSender;
 }
 
 MessageAttachmentWidget*

@@ -3,6 +3,9 @@
 #include "messaginguiplugininterface.h"
 
 #include <QObject>
+#include <QPointer>
+
+class ReadReportSender;
 
 // The object the messaging application loads from libdravel: says which
 // message types it serves and makes every MMS page and widget on request.
@@ -34,6 +37,9 @@ public:
                                                     const QString& reference,
                                                     bool& openFullEditor) override;
 
+    // Makes the sender of deleted-unread reports on first use; true when there is one.
+    bool ensureDownloader(const QString& remoteUid);
+
     // The stored message as the editor must open it for the operation: a
     // fresh copy from the history store (empty when it is gone), adjusted.
     static Chronel::Event eventForOperation(const Chronel::Event& event,
@@ -44,4 +50,16 @@ public:
     // "Re: Hello" from "Hello"; a subject that already starts with the
     // prefix, in any case, is kept.
     static QString prefixedSubject(const QString& subject, const QString& prefix);
+
+public slots:
+    // Sends the queued deleted-unread reports, or asks once for the whole batch.
+    void sendDeleteReport();
+    void slotReadReportDialogFinished(int result);
+
+private:
+    // Queues the reports of one deleted conversation (of all for -1);
+    // `remoteUid` is the session's peer, the first sender found.
+    void queueDeleteReports(int groupId, QString& remoteUid);
+
+    QPointer<ReadReportSender> reportSender;
 };

@@ -101,15 +101,23 @@ void TrackerHelper::adjustAudioOnlyVideo(QString& mimeType, const QStringList& t
 QStringList TrackerHelper::getUnreadMessagesWithReadReportRequested(int groupId, QString& from)
 {
     from.clear();
-    const QString filter = groupId > 0 ? conversationFilter.arg(groupId) : QString();
-    const std::unique_ptr<QSparqlResult> result = select(unreadMessagesQuery.arg(filter), false);
     QStringList ids;
-    while (result && result->next()) {
-        ids << result->value(0).toString();
+    for (const UnreadMessage& message : unreadMessagesWithSenders(groupId)) {
+        ids << message.mmsId;
         if (from.isEmpty())
-            from = result->value(1).toString();
+            from = message.from;
     }
     return ids;
+}
+
+QList<TrackerHelper::UnreadMessage> TrackerHelper::unreadMessagesWithSenders(int groupId)
+{
+    const QString filter = groupId > 0 ? conversationFilter.arg(groupId) : QString();
+    const std::unique_ptr<QSparqlResult> result = select(unreadMessagesQuery.arg(filter), false);
+    QList<UnreadMessage> messages;
+    while (result && result->next())
+        messages.append({result->value(0).toString(), result->value(1).toString()});
+    return messages;
 }
 
 QString TrackerHelper::ncalUid(const QString& uri)

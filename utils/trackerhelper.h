@@ -22,7 +22,17 @@ public:
 
     QSparqlConnection* connection();
 
+    // Received messages of a conversation (every conversation for an id of 0
+    // or less) whose sender asked for a read report not yet sent; `from` is
+    // the first sender found.
     QStringList getUnreadMessagesWithReadReportRequested(int groupId, QString& from);
+    struct UnreadMessage
+    {
+        QString mmsId;
+        QString from;
+    };
+    // The same messages, each with its own sender.
+    QList<UnreadMessage> unreadMessagesWithSenders(int groupId);
     QString ncalUid(const QString& uri);
     int typeByUri(const QString& uri);
     QString mimeTimeByFilename(const QString& path);

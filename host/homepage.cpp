@@ -1,6 +1,7 @@
 #include "homepage.h"
 
 #include "abstractpagemanager.h"
+#include "conversationpage.h"
 #include "groupmodel.h"
 
 #include <QLabel>
@@ -42,7 +43,19 @@ void HomePage::createContent()
     auto* conversations = new QListView(content);
     conversations->setObjectName(QStringLiteral("hostConversationList"));
     conversations->setModel(m_groups);
+    conversations->setEditTriggers(QAbstractItemView::NoEditTriggers);
     column->addWidget(conversations, 1);
+    connect(conversations, &QListView::activated, this, [this](const QModelIndex& index) {
+        pageManager()->showPage(new ConversationPage(pageManager(), m_groups->group(index).id));
+    });
+    auto* deleteButton = new QPushButton(tr("Delete conversation"), content);
+    deleteButton->setObjectName(QStringLiteral("hostDeleteConversation"));
+    connect(deleteButton, &QPushButton::clicked, this, [this, conversations] {
+        const QModelIndex selected = conversations->currentIndex();
+        if (selected.isValid())
+            ConversationPage::deleteConversation(pageManager(), m_groups->group(selected).id);
+    });
+    column->addWidget(deleteButton);
     setCentralWidget(content);
     m_groups->getGroups();
 }

@@ -2,7 +2,9 @@
 // shows its pages.
 #include "abstractpagemanager.h"
 #include "contactgallerypage.h"
+#include "conversationpage.h"
 #include "democontent.h"
+#include "democonversation.h"
 #include "demoinbox.h"
 #include "gallerypage.h"
 #include "homepage.h"
@@ -88,6 +90,7 @@ int main(int argc, char** argv)
         return 1;
     }
     QTextStream(stdout) << DemoInbox::queue() << '\n';
+    const int conversation = DemoConversation::create();
 
     TkApplicationWindow window;
     window.resize(480, 854);
@@ -140,6 +143,11 @@ int main(int argc, char** argv)
                      showsDownloadProgress);
         tour.addStop(QStringLiteral("06-viewer-slides"), receivedMessage, showsSlides);
         tour.addStop(QStringLiteral("07-editor"), composedMessage, showsComposedSlides);
+        tour.addStop(QStringLiteral("08-conversation-received"), [&] {
+            return new ConversationPage(&pageManager, conversation, ConversationPage::Oldest);
+        });
+        tour.addStop(QStringLiteral("09-conversation-sent"),
+                     [&] { return new ConversationPage(&pageManager, conversation); });
         return tour.run() == 0 ? 0 : 1;
     }
     return app.exec();

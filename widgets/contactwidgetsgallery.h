@@ -18,9 +18,11 @@ public:
     static QList<QWidget*> create(const QString& folder, QWidget* parent = nullptr);
 
     static const QString sampleNumber;
+    // The sample card, with a photo, in `folder`; its path, empty when it
+    // cannot be written.
+    static QString writeSampleCard(const QString& folder);
 
 private:
-    static QString writeSampleCard(const QString& folder);
     static QByteArray samplePhoto();
     static void storeSampleContact();
 };

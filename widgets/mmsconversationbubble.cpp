@@ -20,7 +20,6 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QTextDocument>
 #include <QtMath>
 
 #include "tkapplicationwindow.h"
@@ -66,22 +65,16 @@ QString statusLine(const char* statusId, const QString& time)
     return QStringLiteral("%1%2%3").arg(qtTrId(statusId), kSeparator, time);
 }
 
-// The size a label takes for its text, wrapped at `availableWidth` when
-// wider than that.
-QSizeF wrappedSize(const QLabel* label, qreal availableWidth)
+// The size a wrapping label takes for its text: its width on one line, or
+// `availableWidth` when wider than that, and the height the label needs at
+// that width.
+QSizeF wrappedSize(QLabel* label, qreal availableWidth)
 {
-    QTextDocument document;
-    document.setDocumentMargin(0);
-    document.setDefaultFont(label->font());
-    if (label->textFormat() == Qt::PlainText)
-        document.setPlainText(label->text());
-    else
-        document.setHtml(label->text());
-    if (document.idealWidth() > availableWidth)
-        document.setTextWidth(availableWidth);
-    const QMargins margins = label->contentsMargins();
-    return QSizeF(qMin(document.idealWidth(), availableWidth) + margins.left() + margins.right(),
-                  document.size().height() + margins.top() + margins.bottom());
+    label->setWordWrap(false);
+    const int natural = label->sizeHint().width();
+    label->setWordWrap(true);
+    const int width = qMin(natural, int(availableWidth));
+    return QSizeF(width, label->heightForWidth(width));
 }
 
 QLabel* newLabel(QWidget* parent, Qt::TextFormat format)
@@ -385,8 +378,8 @@ void MmsConversationBubble::showNotification()
     default:
         break;
     }
-    m_innerColumnPolicy->insertWidget(0, m_notificationLabel, 0,
-                                      m_incoming ? Qt::AlignRight : Qt::AlignLeft);
+    // Wrapping labels take the column's width and align their text themselves.
+    m_innerColumnPolicy->insertWidget(0, m_notificationLabel);
     m_notificationLabel->show();
     m_notificationShown = true;
 }
@@ -394,15 +387,15 @@ void MmsConversationBubble::showNotification()
 // The column reads: text or default caption, notification, status line.
 void MmsConversationBubble::showText(const QString& text)
 {
-    const Qt::Alignment alignment = m_incoming ? Qt::AlignRight : Qt::AlignLeft;
     QLabel* shown = m_textLabel;
     if (text.isEmpty()) {
         shown = m_defaultLabel;
         m_defaultLabelShown = true;
+        m_innerColumnPolicy->insertWidget(0, shown, 0, m_incoming ? Qt::AlignRight : Qt::AlignLeft);
     } else {
         EmoticonUtils::setLabelText(m_textLabel, text);
+        m_innerColumnPolicy->insertWidget(0, shown);
     }
-    m_innerColumnPolicy->insertWidget(0, shown, 0, alignment);
     shown->show();
 }
 
@@ -465,6 +458,7 @@ void MmsConversationBubble::onPanningStopped()
     if (!m_linksHighlighted && m_created && !m_defaultLabelShown) {
         TkContentHighlighter::highlight(m_textLabel);
         m_linksHighlighted = true;
+        calculateSize();
     }
 }
 

@@ -47,11 +47,15 @@ QString trueFalse(bool value)
 }
 
 // Changing a style name polishes the widget again; an update that keeps it
-// costs nothing.
+// costs nothing, and a widget not polished yet takes it with its first polish.
 void setStyleNameIfChanged(QWidget* widget, const QString& styleName)
 {
-    if (tk::styleName(widget) != styleName)
+    if (tk::styleName(widget) == styleName)
+        return;
+    if (widget->testAttribute(Qt::WA_WState_Polished))
         tk::setStyleName(widget, styleName);
+    else
+        widget->setProperty("styleName", styleName);
 }
 
 bool isFailedSend(const Chronel::Event& event)
@@ -65,16 +69,17 @@ QString statusLine(const char* statusId, const QString& time)
     return QStringLiteral("%1%2%3").arg(qtTrId(statusId), kSeparator, time);
 }
 
-// The size a wrapping label takes for its text: its width on one line, or
-// `availableWidth` when wider than that, and the height the label needs at
+// The size a label takes for its text: on one line when it fits into
+// `availableWidth`, laid out once and without wrapping; otherwise wrapped at
 // that width.
-QSizeF wrappedSize(QLabel* label, qreal availableWidth)
+QSizeF fittedSize(QLabel* label, qreal availableWidth)
 {
     label->setWordWrap(false);
-    const int natural = label->sizeHint().width();
+    const QSize natural = label->sizeHint();
+    if (natural.width() <= availableWidth)
+        return natural;
     label->setWordWrap(true);
-    const int width = qMin(natural, int(availableWidth));
-    return QSizeF(width, label->heightForWidth(width));
+    return QSizeF(availableWidth, label->heightForWidth(int(availableWidth)));
 }
 
 QLabel* newLabel(QWidget* parent, Qt::TextFormat format)
@@ -159,7 +164,7 @@ void MmsConversationBubble::followPannableParent()
     if (m_followedViewport != viewport) {
         m_followedViewport = viewport;
         connect(viewport, &TkPannableViewport::positionChanged, this,
-                &MmsConversationBubble::onPositionChanged, Qt::UniqueConnection);
+                &MmsConversationBubble::onPositionChanged);
     }
     if (viewport->isMoving())
         m_panningTimer.start();
@@ -173,27 +178,18 @@ void MmsConversationBubble::createBubble()
     connect(this, &ClickableBubble::clicked, this, &MmsConversationBubble::slotBubbleClicked);
     m_textLabel = newLabel(this, Qt::RichText);
     m_textLabel->setObjectName(QStringLiteral("mmsConversationTextAttachmentLabel"));
-    m_textLabel->setWordWrap(true);
     m_textLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     m_textLabel->installEventFilter(this);
-    m_defaultLabel = newLabel(this, Qt::PlainText);
-    m_defaultLabel->setText(qtTrId("qtn_mms_default_mms"));
     m_timestampLabel = new QLabel(this);
     m_timestampLabel->setTextFormat(Qt::PlainText);
     m_timestampLabel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
-    m_avatar = new AvatarWidget(this);
-    tk::setStyleName(m_avatar, QStringLiteral("MMSConversationThumbnail"));
-    m_avatar->hide();
     m_icon = new MMSBubbleIcon(QString(), QString(), this);
     m_icon->setObjectName(QStringLiteral("mmsConversationAttachment"));
-    m_icon->setStyleName(QStringLiteral("MMSConversationThumbnail"));
+    setStyleNameIfChanged(m_icon, QStringLiteral("MMSConversationThumbnail"));
     m_icon->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_icon->hide();
     connect(this, &MmsConversationBubble::moving, m_icon, &MMSBubbleIcon::onMoving,
             Qt::QueuedConnection);
-    m_notificationLabel = newLabel(this, Qt::RichText);
-    tk::setStyleName(m_notificationLabel, QStringLiteral("MMSBubbleNotification"));
-    m_notificationLabel->setWordWrap(true);
 
     m_innerColumnPolicy = new QVBoxLayout;
     m_innerColumnPolicy->setContentsMargins(0, 0, 0, 0);
@@ -206,21 +202,55 @@ void MmsConversationBubble::createBubble()
     m_created = true;
 }
 
+// The avatar and the two labels below serve few messages: each is made when
+// a message first needs it, since every widget costs a polish by the theme.
+AvatarWidget* MmsConversationBubble::avatar()
+{
+    if (!m_avatar) {
+        m_avatar = new AvatarWidget(this);
+        setStyleNameIfChanged(m_avatar, QStringLiteral("MMSConversationThumbnail"));
+    }
+    return m_avatar;
+}
+
+QLabel* MmsConversationBubble::defaultLabel()
+{
+    if (!m_defaultLabel) {
+        m_defaultLabel = newLabel(this, Qt::PlainText);
+        m_defaultLabel->setText(qtTrId("qtn_mms_default_mms"));
+        updateAlignment();
+    }
+    return m_defaultLabel;
+}
+
+QLabel* MmsConversationBubble::notificationLabel()
+{
+    if (!m_notificationLabel) {
+        m_notificationLabel = newLabel(this, Qt::RichText);
+        setStyleNameIfChanged(m_notificationLabel, QStringLiteral("MMSBubbleNotification"));
+        updateAlignment();
+    }
+    return m_notificationLabel;
+}
+
 void MmsConversationBubble::updateAlignment()
 {
     m_incoming = m_event.direction() == Chronel::Event::Inbound;
     const QString side = m_incoming ? QStringLiteral("Incoming") : QStringLiteral("Outgoing");
     setStyleNameIfChanged(this, QStringLiteral("MMSConversationBubble") + side);
     setStyleNameIfChanged(m_textLabel, QStringLiteral("MMSBubbleSubject") + side);
-    setStyleNameIfChanged(m_defaultLabel, QStringLiteral("MMSBubbleSubject") + side);
     setStyleNameIfChanged(m_timestampLabel, QStringLiteral("MMSBubbleTimestamp") + side);
     const Qt::Alignment alignment =
         m_event.direction() == Chronel::Event::Outbound ? Qt::AlignLeft : Qt::AlignRight;
     m_textLabel->setAlignment(alignment | Qt::AlignAbsolute);
-    m_notificationLabel->setAlignment(alignment | Qt::AlignAbsolute);
     m_timestampLabel->setAlignment(alignment);
-    m_defaultLabel->setAlignment(alignment);
     m_innerColumnPolicy->setAlignment(m_timestampLabel, alignment);
+    if (m_notificationLabel)
+        m_notificationLabel->setAlignment(alignment | Qt::AlignAbsolute);
+    if (m_defaultLabel) {
+        setStyleNameIfChanged(m_defaultLabel, QStringLiteral("MMSBubbleSubject") + side);
+        m_defaultLabel->setAlignment(alignment);
+    }
 }
 
 void MmsConversationBubble::resetContent()
@@ -230,6 +260,8 @@ void MmsConversationBubble::resetContent()
          {static_cast<QWidget*>(m_icon), static_cast<QWidget*>(m_avatar),
           static_cast<QWidget*>(m_notificationLabel), static_cast<QWidget*>(m_defaultLabel),
           static_cast<QWidget*>(m_textLabel)}) {
+        if (!widget)
+            continue;
         widget->hide();
         m_mainPolicy->removeWidget(widget);
         m_innerColumnPolicy->removeWidget(widget);
@@ -308,7 +340,7 @@ void MmsConversationBubble::showParts(QString& text)
             }
         } else if (!attachment && mmsui::utils::isContactCard(type)) {
             showContactCard(part->contentLocation());
-            attachment = m_avatar;
+            attachment = avatar();
         } else if (!attachment) {
             m_icon->setFileName(part->contentLocation());
             m_icon->setMimeType(type);
@@ -341,11 +373,11 @@ void MmsConversationBubble::showContactCard(const QString& fileName)
         ContactCardFactory::getContactCardDetails(fileName, false);
     const QImage picture = card ? ContactThumbnail::image(*card) : QImage();
     if (!picture.isNull())
-        m_avatar->setPixmap(QPixmap::fromImage(picture));
+        avatar()->setPixmap(QPixmap::fromImage(picture));
     else if (card)
-        m_avatar->setContact(*card);
+        avatar()->setContact(*card);
     else
-        m_avatar->setPixmap(QPixmap());
+        avatar()->setPixmap(QPixmap());
 }
 
 void MmsConversationBubble::placeAttachment(QWidget* attachment)
@@ -364,23 +396,24 @@ void MmsConversationBubble::showNotification()
     m_icon->setFileName(QString());
     m_icon->setMimeType(QString());
     placeAttachment(m_icon);
+    QLabel* notification = notificationLabel();
     switch (m_event.status()) {
     case Chronel::Event::UnknownStatus:
-        m_notificationLabel->setText(qtTrId("qtn_mms_download_start"));
+        notification->setText(qtTrId("qtn_mms_download_start"));
         break;
     case Chronel::Event::TemporarilyFailedStatus:
     case Chronel::Event::PermanentlyFailedStatus:
-        m_notificationLabel->setText(qtTrId("qtn_mms_conv_download_fail"));
+        notification->setText(qtTrId("qtn_mms_conv_download_fail"));
         break;
     case Chronel::Event::DeliveredStatus:
-        m_notificationLabel->setText(qtTrId("qtn_mms_conv_download_stopped"));
+        notification->setText(qtTrId("qtn_mms_conv_download_stopped"));
         break;
     default:
         break;
     }
     // Wrapping labels take the column's width and align their text themselves.
-    m_innerColumnPolicy->insertWidget(0, m_notificationLabel);
-    m_notificationLabel->show();
+    m_innerColumnPolicy->insertWidget(0, notification);
+    notification->show();
     m_notificationShown = true;
 }
 
@@ -389,7 +422,7 @@ void MmsConversationBubble::showText(const QString& text)
 {
     QLabel* shown = m_textLabel;
     if (text.isEmpty()) {
-        shown = m_defaultLabel;
+        shown = defaultLabel();
         m_defaultLabelShown = true;
         m_innerColumnPolicy->insertWidget(0, shown, 0, m_incoming ? Qt::AlignRight : Qt::AlignLeft);
     } else {
@@ -411,10 +444,10 @@ void MmsConversationBubble::calculateSize()
         m_defaultLabel->setMaximumWidth(qMax(0, int(available)));
         size = m_defaultLabel->sizeHint();
     } else {
-        size = wrappedSize(m_textLabel, available);
+        size = fittedSize(m_textLabel, available);
     }
     if (m_notificationShown) {
-        const QSizeF notification = wrappedSize(m_notificationLabel, available);
+        const QSizeF notification = fittedSize(m_notificationLabel, available);
         size =
             QSizeF(qMax(size.width(), notification.width()), size.height() + notification.height());
     }
@@ -458,7 +491,6 @@ void MmsConversationBubble::onPanningStopped()
     if (!m_linksHighlighted && m_created && !m_defaultLabelShown) {
         TkContentHighlighter::highlight(m_textLabel);
         m_linksHighlighted = true;
-        calculateSize();
     }
 }
 

@@ -92,6 +92,9 @@ private:
     MmsConversationBubbleStyle* style() const { return m_styleContainer->style(); }
 
     void createBubble();
+    AvatarWidget* avatar();
+    QLabel* defaultLabel();
+    QLabel* notificationLabel();
     void updateAlignment();
     void updateBubble();
     void resetContent();

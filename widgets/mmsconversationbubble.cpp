@@ -142,10 +142,13 @@ void MmsConversationBubble::updateEvent(const Chronel::Event& event)
         updateAlignment();
     if (contentChanged) {
         updateBubble();
-    } else if (m_timestampLabel->text() != statusText()) {
+    } else {
         // The same message: only its time may read differently by now.
-        m_timestampLabel->setText(statusText());
-        calculateSize();
+        const QString status = statusText();
+        if (m_timestampLabel->text() != status) {
+            m_timestampLabel->setText(status);
+            calculateSize();
+        }
     }
     followPannableParent();
 }

@@ -1,11 +1,7 @@
 #include "connsettingswidget.h"
-#include "localizedintvalidator.h"
 #include "settingstestsupport.h"
 #include "tklineedit.h"
-#include "tkstyle.h"
 
-#include <QLabel>
-#include <QRegularExpressionValidator>
 #include <QtTest>
 
 #include <memory>
@@ -50,10 +46,6 @@ private slots:
     void init() { m_sandbox = std::make_unique<ConfigSandbox>(); }
     void cleanup();
 
-    void names_data();
-    void names();
-    void editorSettings_data();
-    void editorSettings();
     void loadChoosesProfile_data();
     void loadChoosesProfile();
     void savingProvisionedValuesMakesThemUserDefined();
@@ -73,114 +65,6 @@ void TestConnSettingsWidget::cleanup()
 {
     QLocale::setDefault(QLocale::c());
     m_sandbox.reset();
-}
-
-void TestConnSettingsWidget::names_data()
-{
-    QTest::addColumn<QString>("objectName");
-    QTest::addColumn<QString>("styleName");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("header") << "mmsSettingsHeaderLabel"
-                            << "CommonHeaderInverted"
-                            << "User-defined";
-    const char* const label = "CommonFieldLabelInverted";
-    const char* const field = "CommonSingleInputFieldLabeledInverted";
-    QTest::newRow("apn label") << "mmsSettingsApnLabel" << label << "Access point";
-    QTest::newRow("apn") << "mmsSettingsApnEditor" << field << "";
-    QTest::newRow("user name label") << "mmsSettingsUserNameLabel" << label << "User name";
-    QTest::newRow("user name") << "mmsSettingsUserNameEditor" << field << "";
-    QTest::newRow("password label") << "mmsSettingsPasswordLabel" << label << "Password";
-    QTest::newRow("password") << "mmsSettingsPasswordEditor" << field << "";
-    QTest::newRow("mmsc label") << "mmsMMSCCenterLabel" << label << "Message centre";
-    QTest::newRow("mmsc") << "mmsMMSCCenterEditor" << field << "";
-    QTest::newRow("mmsc port label") << "mmsMMSCPortLabel" << label << "Message centre port";
-    QTest::newRow("mmsc port") << "mmsMMSCPortEditor" << field << "0";
-    QTest::newRow("proxy label") << "mmsSettingsProxyLabel" << label << "Proxy";
-    QTest::newRow("proxy") << "mmsSettingsProxyEditor" << field << "";
-    QTest::newRow("proxy port label") << "mmsSettingsProxyPortLabel" << label << "Proxy port";
-    QTest::newRow("proxy port") << "mmsSettingsProxyPortEditor" << field << "0";
-}
-
-void TestConnSettingsWidget::names()
-{
-    QFETCH(QString, objectName);
-    QFETCH(QString, styleName);
-    QFETCH(QString, text);
-
-    ConnSettingsWidget form;
-    QWidget* widget = form.findChild<QWidget*>(objectName);
-    QVERIFY(widget);
-    QCOMPARE(tk::styleName(widget), styleName);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        QCOMPARE(label->text(), text);
-    else
-        QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), text);
-}
-
-void TestConnSettingsWidget::editorSettings_data()
-{
-    QTest::addColumn<QString>("objectName");
-    QTest::addColumn<int>("hints");
-    QTest::addColumn<int>("echo");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("validator");
-
-    const int noCaps = Qt::ImhNoAutoUppercase;
-    const int noPrediction = Qt::ImhNoPredictiveText;
-    const int normal = QLineEdit::Normal;
-    QTest::newRow("apn") << "mmsSettingsApnEditor" << (noCaps | noPrediction) << normal << ""
-                         << "no blanks";
-    QTest::newRow("user name") << "mmsSettingsUserNameEditor" << (noCaps | noPrediction) << normal
-                               << ""
-                               << "none";
-    // Password echo itself turns capitals and prediction off.
-    QTest::newRow("password") << "mmsSettingsPasswordEditor" << (noCaps | noPrediction)
-                              << int(QLineEdit::Password) << ""
-                              << "none";
-    QTest::newRow("mmsc") << "mmsMMSCCenterEditor" << (int(Qt::ImhUrlCharactersOnly) | noPrediction)
-                          << normal << "http://"
-                          << "no blanks";
-    QTest::newRow("mmsc port") << "mmsMMSCPortEditor" << (int(Qt::ImhDigitsOnly) | noPrediction)
-                               << normal << ""
-                               << "port";
-    QTest::newRow("proxy") << "mmsSettingsProxyEditor" << (noCaps | noPrediction) << normal << ""
-                           << "no blanks";
-    QTest::newRow("proxy port") << "mmsSettingsProxyPortEditor"
-                                << (int(Qt::ImhDigitsOnly) | noPrediction) << normal << ""
-                                << "port";
-}
-
-void TestConnSettingsWidget::editorSettings()
-{
-    QFETCH(QString, objectName);
-    QFETCH(int, hints);
-    QFETCH(int, echo);
-    QFETCH(QString, prompt);
-    QFETCH(QString, validator);
-
-    ConnSettingsWidget form;
-    TkLineEdit* edit = form.findChild<TkLineEdit*>(objectName);
-    QVERIFY(edit);
-    const int mask = Qt::ImhDigitsOnly | Qt::ImhUrlCharactersOnly | Qt::ImhNoAutoUppercase |
-                     Qt::ImhNoPredictiveText;
-    QCOMPARE(int(edit->inputMethodHints() & mask), hints);
-    QCOMPARE(int(edit->echoMode()), echo);
-    QCOMPARE(edit->prompt(), prompt);
-
-    if (validator == "none") {
-        QVERIFY(!edit->validator());
-    } else if (validator == "no blanks") {
-        auto* regex = qobject_cast<const QRegularExpressionValidator*>(edit->validator());
-        QVERIFY(regex);
-        QCOMPARE(regex->regularExpression().pattern(), QString("\\S*"));
-        QCOMPARE(regex->regularExpression().patternOptions(), QRegularExpression::NoPatternOption);
-    } else {
-        auto* port = qobject_cast<const LocalizedIntValidator*>(edit->validator());
-        QVERIFY(port);
-        QCOMPARE(port->bottom(), 0);
-        QCOMPARE(port->top(), 65535);
-    }
 }
 
 void TestConnSettingsWidget::loadChoosesProfile_data()
@@ -248,6 +132,7 @@ void TestConnSettingsWidget::saveStoresEveryField()
     };
     for (const auto& [name, text] : texts)
         editor(form, name)->setText(text);
+    QCOMPARE(editor(form, "mmsSettingsPasswordEditor")->echoMode(), QLineEdit::Password);
     form.save();
 
     QCOMPARE(settingstest::userDefined(),

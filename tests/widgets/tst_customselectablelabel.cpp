@@ -1,6 +1,5 @@
 #include "customedit.h"
 #include "customselectablelabel.h"
-#include "tkstyle.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
@@ -24,7 +23,6 @@ private slots:
     void lineFeedBreaksTheLineInBothModes();
     void markupIsShownAsText();
     void emoticonsAreImagesInBothModes();
-    void styleNames();
     void longPressOnWordSelectsIt();
     void longPressOnEmptySpaceReturnsToLabel();
     void endOfSelectionReturnsToLabel();
@@ -112,12 +110,6 @@ void TstCustomSelectableLabel::emoticonsAreImagesInBothModes()
     QVERIFY(cursor.charFormat().isImageFormat());
 }
 
-void TstCustomSelectableLabel::styleNames()
-{
-    m_label->setStyleName(QStringLiteral("CommonBodyText"));
-    QCOMPARE(tk::styleName(m_label->label()), QStringLiteral("CommonBodyText"));
-    QCOMPARE(tk::styleName(m_label->editor()), QStringLiteral("LikeLabelCommonBodyText"));
-}
 
 void TstCustomSelectableLabel::longPressOnWordSelectsIt()
 {

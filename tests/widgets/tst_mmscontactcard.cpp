@@ -2,7 +2,6 @@
 #include "contactcardfiles.h"
 #include "contactsgui.h"
 #include "mmscontactcard.h"
-#include "tkstyle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,7 +21,6 @@ private slots:
     void initTestCase();
     void cleanup();
 
-    void styleAndTitle();
     void name_data();
     void name();
     void nameOrderIsLogged();
@@ -83,21 +81,6 @@ QString TstMmsContactCard::write(const QString& fileName, const QStringList& lin
     return files::write(m_dir.path(), fileName, files::card(lines));
 }
 
-void TstMmsContactCard::styleAndTitle()
-{
-    MmsContactCard card(write("anna.vcf", {"N:Berg;Anna;;;"}));
-    QCOMPARE(tk::styleName(&card), QStringLiteral("MMSContactCard"));
-    QCOMPARE(card.sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
-    QCOMPARE(card.sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
-    auto* title = card.findChild<QLabel*>("mmsContactCardTitle");
-    QVERIFY(title);
-    QCOMPARE(title->text(), qtTrId("qtn_msg_contact_card_label"));
-    QCOMPARE(tk::styleName(title), QStringLiteral("CommonTitle"));
-    QCOMPARE(tk::styleName(card.findChild<QLabel*>("mmsContactCardName")),
-             QStringLiteral("CommonSubTitle"));
-    QCOMPARE(tk::styleName(card.findChild<AvatarWidget*>()),
-             QStringLiteral("CommonRightThumbnail"));
-}
 
 void TstMmsContactCard::name_data()
 {

@@ -30,7 +30,12 @@ bool MmsJpegScanner::isComplete(const QString& path)
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    MmsJpegScanner scanner(file);
+    return isComplete(file);
+}
+
+bool MmsJpegScanner::isComplete(QIODevice& device)
+{
+    MmsJpegScanner scanner(device);
     return scanner.endsWithEndOfImage() || scanner.scanToEndOfImage();
 }
 

@@ -12,6 +12,7 @@ class MmsJpegScanner
 {
 public:
     static bool isComplete(const QString& path);
+    static bool isComplete(QIODevice& device);
 
 private:
     explicit MmsJpegScanner(QIODevice& device);

@@ -33,6 +33,8 @@ public:
     // loads synchronously.
     bool getEvents(int groupId);
 
+    // Keeps QObject::event(QEvent*) visible beside the row accessor below.
+    using QAbstractListModel::event;
     Event event(const QModelIndex& index) const;
     QList<Event> events() const { return m_events; }
 

@@ -2,6 +2,10 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
 namespace Chronel {
 
 namespace {
@@ -78,10 +82,27 @@ QJsonValue timeToJson(const QDateTime& time)
     return time.isValid() ? QJsonValue(time.toMSecsSinceEpoch()) : QJsonValue();
 }
 
+// Milliseconds a stored time may lie from the epoch: far beyond any message, and within what
+// both a qint64 and QDateTime hold.
+constexpr double kLatestTime = 8.64e15;
+
 QDateTime timeFromJson(const QJsonValue& value)
 {
-    return value.isDouble() ? QDateTime::fromMSecsSinceEpoch(qint64(value.toDouble()))
-                            : QDateTime();
+    const double msecs = value.toDouble(std::nan(""));
+    return std::isfinite(msecs) && std::abs(msecs) <= kLatestTime
+               ? QDateTime::fromMSecsSinceEpoch(qint64(msecs))
+               : QDateTime();
+}
+
+// A stored number that names none of the enum's values (a damaged or foreign record) reads as
+// its unknown value, 0, never as a value the enum cannot hold.
+template <typename Enum>
+Enum enumFromJson(const QJsonValue& value, std::initializer_list<Enum> known)
+{
+    const int number = value.toInt();
+    const bool isKnown = std::any_of(known.begin(), known.end(),
+                                     [number](Enum candidate) { return int(candidate) == number; });
+    return isKnown ? Enum(number) : Enum(0);
 }
 
 QJsonValue valueOf(const Event& event, Event::Property property)
@@ -150,16 +171,20 @@ void assign(Event& event, Event::Property property, const QJsonValue& value)
         event.setId(value.toInt(-1));
         break;
     case Event::Type:
-        event.setType(Event::EventType(value.toInt()));
+        event.setType(enumFromJson(
+            value, {Event::CallEvent, Event::SMSEvent, Event::IMEvent, Event::MMSEvent}));
         break;
     case Event::Direction:
-        event.setDirection(Event::EventDirection(value.toInt()));
+        event.setDirection(enumFromJson(value, {Event::Inbound, Event::Outbound}));
         break;
     case Event::Status:
-        event.setStatus(Event::EventStatus(value.toInt()));
+        event.setStatus(
+            enumFromJson(value, {Event::SendingStatus, Event::SentStatus, Event::DeliveredStatus,
+                                 Event::TemporarilyFailedStatus, Event::PermanentlyFailedStatus,
+                                 Event::DownloadingStatus, Event::ManualNotificationStatus}));
         break;
     case Event::ReadStatusProperty:
-        event.setReadStatus(Event::ReadStatus(value.toInt()));
+        event.setReadStatus(enumFromJson(value, {Event::ReadStatusRead, Event::ReadStatusDeleted}));
         break;
     case Event::IsRead:
         event.setIsRead(value.toBool());

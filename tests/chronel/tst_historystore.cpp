@@ -1,7 +1,9 @@
 #include "eventmodel.h"
+#include "eventrecord.h"
 #include "historystore.h"
 
 #include <QDir>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QtTest>
 
@@ -49,6 +51,8 @@ private slots:
     void historyIsPrivate_data();
     void historyIsPrivate();
     void twoProcessesWritingLoseNothing();
+    void damagedRecordReadsSafely_data();
+    void damagedRecordReadsSafely();
 };
 
 void TestHistoryStore::init()
@@ -198,6 +202,38 @@ void TestHistoryStore::twoProcessesWritingLoseNothing()
     QCOMPARE(stored.freeText(), QStringLiteral("test-%1").arg(writes - 1));
     QCOMPARE(HistoryStore::instance()->events().size(), 1 + 2 * writes);
     QCOMPARE(HistoryStore::instance()->groups().size(), 2);
+}
+
+// Records the fuzzer found harmful: numbers no enum value has, times beyond any date. They read
+// as unknown values and no time, and the event then reads back unchanged.
+void TestHistoryStore::damagedRecordReadsSafely_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir folder(QStringLiteral(DRAVEL_SOURCE_DIR "/tests/chronel/data/regressions"));
+    for (const QString& name : folder.entryList(QDir::Files))
+        QTest::newRow(qPrintable(name)) << folder.filePath(name);
+}
+
+void TestHistoryStore::damagedRecordReadsSafely()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject record = QJsonDocument::fromJson(file.readAll()).object();
+    QVERIFY(!record.isEmpty());
+
+    Event event;
+    Chronel::EventRecord::fromJson(record, event);
+    QVERIFY(QList<int>({0, 1, 2, 3, 6}).contains(event.type()));
+    QVERIFY(event.direction() <= Event::Outbound);
+    QVERIFY(event.status() <= Event::ManualNotificationStatus);
+    QVERIFY(event.readStatus() <= Event::ReadStatusDeleted);
+    for (const QDateTime& time : {event.startTime(), event.endTime()})
+        QVERIFY(!time.isValid() || qAbs(time.toMSecsSinceEpoch()) <= qint64(8.64e15));
+    const QJsonObject written = Chronel::EventRecord::toJson(event);
+    Event readBack;
+    Chronel::EventRecord::fromJson(written, readBack);
+    QCOMPARE(Chronel::EventRecord::toJson(readBack), written);
 }
 
 QTEST_MAIN(TestHistoryStore)

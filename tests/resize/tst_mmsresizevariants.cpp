@@ -1,73 +1,24 @@
 #include "mmsresizer.h"
-#include "mmsresizevarianttable.h"
 
 #include <QtTest>
 
-// The variant table and the two searches over it.
+// The two searches over the variant table.
 class TestMmsResizeVariants : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void tableRows_data();
-    void tableRows();
-    void tableHasNoOtherRows();
-    void missingKeyReadsAsZero();
     void findResizeVariant_data();
     void findResizeVariant();
     void findSmallerResizeVariant_data();
     void findSmallerResizeVariant();
     void stepDownChainFrom1024Quality85();
-    void unknownPairWarnsAndFails();
-    void lastVariantHasNoSuccessor();
+    void noSmallerVariant_data();
+    void noSmallerVariant();
 
 private:
     MmsResizer resizer;
 };
-
-void TestMmsResizeVariants::tableRows_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("quality");
-
-    const int rows[24][3] = {
-        {368640, 1024, 90}, {296960, 1024, 85}, {266240, 1024, 80}, {245760, 1024, 70},
-        {225280, 1024, 60}, {184320, 1024, 50}, {199680, 640, 90},  {163840, 640, 85},
-        {137216, 640, 80},  {108544, 640, 70},  {91136, 640, 60},   {78848, 640, 50},
-        {59392, 320, 90},   {51200, 320, 85},   {41984, 320, 80},   {34816, 320, 70},
-        {29696, 320, 60},   {27648, 320, 50},   {35840, 240, 90},   {28672, 240, 85},
-        {24576, 240, 80},   {18432, 240, 70},   {16384, 240, 60},   {14336, 240, 50},
-    };
-    for (int row = 0; row < 24; ++row) {
-        QTest::addRow("row %d", row + 1) << row << rows[row][0] << rows[row][1] << rows[row][2];
-    }
-}
-
-void TestMmsResizeVariants::tableRows()
-{
-    QFETCH(int, row);
-    QFETCH(int, size);
-    QFETCH(int, width);
-    QFETCH(int, quality);
-
-    const MmsResizeVariant variant = mmsResizeVariantTable().at(row);
-    QCOMPARE(variant.keys(), (QStringList{"quality", "size", "width"}));
-    QCOMPARE(variant.value("size"), size);
-    QCOMPARE(variant.value("width"), width);
-    QCOMPARE(variant.value("quality"), quality);
-}
-
-void TestMmsResizeVariants::tableHasNoOtherRows()
-{
-    QCOMPARE(mmsResizeVariantTable().size(), 24);
-}
-
-void TestMmsResizeVariants::missingKeyReadsAsZero()
-{
-    QCOMPARE(mmsResizeVariantTable().first().value("height"), 0);
-}
 
 void TestMmsResizeVariants::findResizeVariant_data()
 {
@@ -160,22 +111,26 @@ void TestMmsResizeVariants::stepDownChainFrom1024Quality85()
     QCOMPARE(chain, expected);
 }
 
-void TestMmsResizeVariants::unknownPairWarnsAndFails()
+// An unknown pair and the last row have no successor; the outputs stay untouched.
+void TestMmsResizeVariants::noSmallerVariant_data()
 {
-    int width = 7;
-    int quality = 7;
-    QTest::ignoreMessage(QtWarningMsg, "Wrong old width & quality: 1024 , 75");
-    QVERIFY(!resizer.findSmallerResizeVariant(1024, 75, width, quality));
-    QCOMPARE(width, 7);
-    QCOMPARE(quality, 7);
+    QTest::addColumn<int>("oldWidth");
+    QTest::addColumn<int>("oldQuality");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("unknown pair") << 1024 << 75 << "Wrong old width & quality: 1024 , 75";
+    QTest::newRow("last row") << 240 << 50
+                              << "Failed to find record for old width & quality: 240 , 50";
 }
 
-void TestMmsResizeVariants::lastVariantHasNoSuccessor()
+void TestMmsResizeVariants::noSmallerVariant()
 {
+    QFETCH(int, oldWidth);
+    QFETCH(int, oldQuality);
+    QFETCH(QString, warning);
     int width = 7;
     int quality = 7;
-    QTest::ignoreMessage(QtWarningMsg, "Failed to find record for old width & quality: 240 , 50");
-    QVERIFY(!resizer.findSmallerResizeVariant(240, 50, width, quality));
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    QVERIFY(!resizer.findSmallerResizeVariant(oldWidth, oldQuality, width, quality));
     QCOMPARE(width, 7);
     QCOMPARE(quality, 7);
 }

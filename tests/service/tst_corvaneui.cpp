@@ -47,11 +47,9 @@ class TestCorvaneUi : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void displayShowsSystemWarning();
     void answerIsReported_data();
     void answerIsReported();
     void dialogIsDestroyedWhenDone();
-    void cancelWhileAskingClosesDialog();
     void displayAfterAnswerAsksAgain();
 };
 
@@ -66,21 +64,6 @@ void TestCorvaneUi::cleanup()
 {
     qDeleteAll(shownDialogs());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void TestCorvaneUi::displayShowsSystemWarning()
-{
-    CorvaneUi service;
-    service.displayGprsDisconnectDialog();
-    const QList<TkQueryDialog*> shown = shownDialogs();
-    QCOMPARE(shown.size(), 1);
-    TkQueryDialog* dialog = shown.first();
-    QCOMPARE(dialog->title(), qtTrId("qtn_mms_gprs_warning_title"));
-    QCOMPARE(dialog->text(), qtTrId("qtn_mms_gprs_warning_text"));
-    QVERIFY(dialog->title() != QLatin1String("qtn_mms_gprs_warning_title"));
-    QVERIFY(dialog->isSystemModal());
-    QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(!dialog->parentWidget());
 }
 
 void TestCorvaneUi::answerIsReported_data()
@@ -118,23 +101,6 @@ void TestCorvaneUi::dialogIsDestroyedWhenDone()
     QTest::ignoreMessage(QtDebugMsg, "I: [CORVANE-UI] Dialog is closed, result = 0");
     dialog->noButton()->click();
     QVERIFY(destroyed.wait());
-}
-
-// The toolkit dialog reports a closing as a finish with a refusal, so a cancel
-// is answered with disconnectGprs(false).
-void TestCorvaneUi::cancelWhileAskingClosesDialog()
-{
-    CorvaneUi service;
-    QSignalSpy answered(&service, &CorvaneUi::disconnectGprs);
-    service.displayGprsDisconnectDialog();
-    QTest::ignoreMessage(QtDebugMsg, "I: [CORVANE-UI] Dialog is closed, result = 0");
-    service.cancelGprsDisconnectDialog();
-    QVERIFY(shownDialogs().isEmpty());
-    QCOMPARE(answered.count(), 1);
-    QCOMPARE(answered.at(0).at(0).toBool(), false);
-
-    service.cancelGprsDisconnectDialog();
-    QCOMPARE(answered.count(), 1);
 }
 
 void TestCorvaneUi::displayAfterAnswerAsksAgain()

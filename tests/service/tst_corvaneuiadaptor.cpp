@@ -47,9 +47,7 @@ class TestCorvaneUiAdaptor : public QObject
 {
     Q_OBJECT
 private slots:
-    void interfaceName();
     void introspectionEqualsInterfaceFile();
-    void introspectionLayout();
     void slotsForwardToParent_data();
     void slotsForwardToParent();
     void relaysParentSignal_data();
@@ -57,40 +55,11 @@ private slots:
     void serviceObjectOwnsOneAdaptor();
 };
 
-void TestCorvaneUiAdaptor::interfaceName()
-{
-    QCOMPARE(classInfo("D-Bus Interface"), QStringLiteral("com.quenda.corvane.ui"));
-}
-
 void TestCorvaneUiAdaptor::introspectionEqualsInterfaceFile()
 {
     const QString fromFile = interfaceFileBody();
     QVERIFY(fromFile.contains(QStringLiteral("<interface")));
     QCOMPARE(classInfo("D-Bus Introspection"), fromFile);
-}
-
-// One element per line, two spaces per nesting level, a final newline.
-void TestCorvaneUiAdaptor::introspectionLayout()
-{
-    const QString xml = classInfo("D-Bus Introspection");
-    QVERIFY(xml.endsWith(QLatin1Char('\n')));
-    const QStringList lines = xml.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QVector<int> expectedIndent{2, 4, 4, 4, 6, 4, 2};
-    QCOMPARE(lines.size(), expectedIndent.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
-        const int indent = line.indexOf(QLatin1Char('<'));
-        QCOMPARE(indent, expectedIndent.at(i));
-        QVERIFY2(line.count(QLatin1Char('<')) == 1, qPrintable(line));
-        QVERIFY2(line.endsWith(QLatin1Char('>')), qPrintable(line));
-    }
-    for (const QString& name :
-         {QStringLiteral("displayGprsDisconnectDialog"),
-          QStringLiteral("cancelGprsDisconnectDialog"), QStringLiteral("disconnectGprs")}) {
-        QVERIFY2(
-            xml.contains(QStringLiteral("name=\"%1\" mmsui:name-for-bindings=\"%1\"").arg(name)),
-            qPrintable(name));
-    }
 }
 
 void TestCorvaneUiAdaptor::slotsForwardToParent_data()

@@ -1,7 +1,6 @@
 #include "tkbanner.h"
 #include "tkquerydialog.h"
 #include "tksheet.h"
-#include "tkstyle.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -78,7 +77,6 @@ void TestTkDialogs::sheetButtons()
 void TestTkDialogs::bannerDisappearsOnItsOwn()
 {
     TkBanner banner;
-    QCOMPARE(tk::styleName(&banner), QStringLiteral("InformationBanner"));
     banner.setTitle(QStringLiteral("Saved"));
     banner.setDuration(20);
     QSignalSpy gone(&banner, &TkBanner::disappeared);

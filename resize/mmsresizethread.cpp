@@ -5,12 +5,15 @@
 
 MmsResizeThread::MmsResizeThread(QObject* parent)
     : QThread(parent)
+    , m_inbox(new QObject)
 {
+    m_inbox->moveToThread(this);
 }
 
 MmsResizeThread::~MmsResizeThread()
 {
-    delete m_resizer.loadAcquire();
+    delete m_resizer;
+    delete m_inbox;
 }
 
 void MmsResizeThread::run()
@@ -18,7 +21,8 @@ void MmsResizeThread::run()
     // Created here without a parent, so it belongs to this thread.
     auto* resizer = new MmsResizer;
     connectToOwner(resizer);
-    delete m_resizer.fetchAndStoreOrdered(resizer);
+    delete m_resizer;
+    m_resizer = resizer;
     exec();
 }
 
@@ -44,13 +48,8 @@ void MmsResizeThread::connectToOwner(MmsResizer* resizer)
 void MmsResizeThread::startResize(const QStringList& fileNames, int maxSize,
                                   const QString& tempFolder)
 {
-    MmsResizer* resizer = m_resizer.loadAcquire();
-    if (!resizer) {
-        qCCritical(lcResize) << "[MMS-RESIZE-THREAD] Resize is not created";
-        return;
-    }
     qCDebug(lcResize) << "[MMS-RESIZE-THREAD] Start resize" << fileNames << maxSize << tempFolder;
     QMetaObject::invokeMethod(
-        resizer, [=] { resizer->startResize(fileNames, maxSize, tempFolder); },
+        m_inbox, [=] { m_resizer->startResize(fileNames, maxSize, tempFolder); },
         Qt::QueuedConnection);
 }

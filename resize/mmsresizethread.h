@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAtomicPointer>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -20,6 +19,8 @@ public:
     ~MmsResizeThread() override;
 
 public slots:
+    // A request made before the thread body has created its resizer waits for it: a headless
+    // sender may ask right after starting the thread.
     void startResize(const QStringList& fileNames, int maxSize, const QString& tempFolder);
 
 signals:
@@ -32,6 +33,9 @@ protected:
 private:
     void connectToOwner(MmsResizer* resizer);
 
-    // Created by the thread body and read by startResize on the owner's thread, hence atomic.
-    QAtomicPointer<MmsResizer> m_resizer;
+    // Lives in the worker thread from construction on, so that requests posted to it wait in
+    // that thread's queue until its event loop runs, by which time the resizer exists.
+    QObject* m_inbox;
+    // Created and used by the thread body only; deleted once the thread has ended.
+    MmsResizer* m_resizer = nullptr;
 };

@@ -3,6 +3,10 @@
 <TS version="2.1" language="en_GB">
 <context>
     <name></name>
+    <message id="qtn_comm_attachment_lost">
+        <source>Attachment is no longer available</source>
+        <translation>Attachment is no longer available</translation>
+    </message>
     <message id="qtn_comm_bytes" numerus="yes">
         <source>%n bytes</source>
         <translation>
@@ -53,6 +57,10 @@
     <message id="qtn_comm_send">
         <source>Send</source>
         <translation>Send</translation>
+    </message>
+    <message id="qtn_comm_send_restore">
+        <source>Cannot send while a backup or restore is running</source>
+        <translation>Cannot send while a backup or restore is running</translation>
     </message>
     <message id="qtn_comm_subject_tooltip">
         <source>Subject</source>
@@ -158,9 +166,21 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message id="qtn_mms_error_message_empty">
+        <source>The message is empty. Send it anyway?</source>
+        <translation>The message is empty. Send it anyway?</translation>
+    </message>
+    <message id="qtn_mms_error_message_empty_title">
+        <source>Empty message</source>
+        <translation>Empty message</translation>
+    </message>
     <message id="qtn_mms_error_missing_mmsc">
         <source>The MMS connection settings are incomplete. Edit them now?</source>
         <translation>The MMS connection settings are incomplete. Edit them now?</translation>
+    </message>
+    <message id="qtn_mms_error_sending_failed_title">
+        <source>Sending failed</source>
+        <translation>Sending failed</translation>
     </message>
     <message id="qtn_mms_general_type_here">
         <source>Type here</source>
@@ -204,6 +224,10 @@
     <message id="qtn_mms_info_memory_low_download">
         <source>Not enough memory to retrieve the message</source>
         <translation>Not enough memory to retrieve the message</translation>
+    </message>
+    <message id="qtn_mms_info_memory_low_send">
+        <source>Not enough memory to send the message</source>
+        <translation>Not enough memory to send the message</translation>
     </message>
     <message id="qtn_mms_info_resize_filed">
         <source>Message too large. Remove some content.</source>
@@ -328,6 +352,10 @@
     <message id="qtn_mms_subject">
         <source>Subject:</source>
         <translation>Subject:</translation>
+    </message>
+    <message id="qtn_mms_too_many_recipients">
+        <source>Too many recipients. At most %1 are allowed.</source>
+        <translation>Too many recipients. At most %1 are allowed.</translation>
     </message>
     <message id="qtn_mms_validity_day">
         <source>%1 day</source>

@@ -2,6 +2,7 @@
 
 #include "tkapplicationpage.h"
 
+#include <QApplication>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -55,4 +56,18 @@ QList<TkApplicationPage*> TkApplicationWindow::pages() const
         stacked.append(qobject_cast<TkApplicationPage*>(m_stack->widget(i)));
     }
     return stacked;
+}
+
+TkApplicationWindow* TkApplicationWindow::active()
+{
+    if (auto* window = qobject_cast<TkApplicationWindow*>(QApplication::activeWindow())) {
+        return window;
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<TkApplicationWindow*>(widget);
+        if (window && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
 }

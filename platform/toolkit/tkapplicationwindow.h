@@ -21,6 +21,10 @@ public:
     void dismissPage(TkApplicationPage* page);
 
     TkApplicationPage* currentPage() const;
+
+    // The application window the user works in: the active one, else the first one shown;
+    // null when there is none.
+    static TkApplicationWindow* active();
     QList<TkApplicationPage*> pages() const;
 
 signals:

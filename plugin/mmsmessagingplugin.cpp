@@ -1,17 +1,24 @@
 #include "mmsmessagingplugin.h"
 
+#include "abstractpagemanager.h"
+#include "coredomain.h"
 #include "mmsconversationbubble.h"
+#include "mmseditorattachment.h"
 #include "mmseditorpage.h"
 #include "mmsmainconfig.h"
 #include "mmssettingswidget.h"
+#include "mmssimpleeditorwidget.h"
+#include "mmstimedbanner.h"
 #include "mmsviewerpage.h"
 #include "plugin_debug.h"
 #include "readreportsender.h"
+#include "sender_debug.h"
 #include "singleeventmodel.h"
 #include "trackerhelper.h"
 #include "utils_debug.h"
 #include "viewer_debug.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTimer>
@@ -276,14 +283,84 @@ void MMSMessagingPlugin::slotReadReportDialogFinished(int result)
 }
 
 MessageAttachmentWidget*
-MMSMessagingPlugin::createAttachmentWidget(AbstractPageManager*, const QString&, MessagingTextEdit*,
+MMSMessagingPlugin::createAttachmentWidget(AbstractPageManager* pageManager,
+                                           const QString& recipient, MessagingTextEdit* textEdit,
                                            const QString& reference, bool& openFullEditor)
 {
-    qCDebug(lcPlugin) << "[MMS-PLUGIN] Creating simple editor widget" << reference;
-    // Without the quick-send widget the full editor is the way to send it.
     openFullEditor = true;
-    logNotBuilt("the quick-send widget");
+    qCDebug(lcPlugin) << "[MMS-PLUGIN] Creating simple editor widget" << reference;
+    QString errorId;
+    MessageAttachmentWidget* widget =
+        attachmentWidgetFor(pageManager, recipient, textEdit, reference, openFullEditor, errorId);
+    if (!errorId.isEmpty())
+        showBanner(pageManager, qtTrId(errorId.toUtf8().constData()));
+    return widget;
+}
+
+MessageAttachmentWidget*
+MMSMessagingPlugin::attachmentWidgetFor(AbstractPageManager* pageManager, const QString& recipient,
+                                        MessagingTextEdit* textEdit, const QString& reference,
+                                        bool& openFullEditor, QString& errorId)
+{
+    const QString uri = MmsSimpleEditorWidget::contentUri(reference);
+    if (uri.isEmpty()) {
+        qCCritical(lcSimpleEditor)
+            << "[MMS-SIMPLED] Failed to add icon." << reference << "is not URN or file";
+        openFullEditor = false;
+        return nullptr;
+    }
+    TrackerHelper* index = TrackerHelper::instance();
+    const int kind = index->typeByUri(uri);
+    if (kind == TrackerHelper::TypeContact || kind == TrackerHelper::TypeCalendar) {
+        qCDebug(lcPlugin) << "[MMS-PLUGIN] Want full editor for Contact/calendar item" << uri;
+        return nullptr;
+    }
+    QString file;
+    QString mime;
+    if (!index->filenameFromUri(QUrl(uri), file, mime)) {
+        qCDebug(lcPlugin) << "[MMS-PLUGIN] Can't create SMF editor: no tracker info" << reference;
+        openFullEditor = false;
+        return nullptr;
+    }
+    if (!QFileInfo::exists(file)) {
+        qCWarning(lcPlugin) << "[MMS-PLUGIN] Can't create SMF editor: file does not exists" << file;
+        openFullEditor = false;
+        return nullptr;
+    }
+    const MmsMainConfig config;
+    if (config.restrictedMode && !mmsui::utils::isContentTypeInCoreDomain(mime)) {
+        qCWarning(lcPlugin) << "[MMS-PLUGIN] File type is not supported in restricted mode" << file
+                            << mime;
+        openFullEditor = false;
+        errorId = QStringLiteral("qtn_mms_info_attch_nsupp");
+        return nullptr;
+    }
+    if (mime.startsWith(QLatin1String("image/"))) {
+        openFullEditor = false;
+        if (!MmsEditorAttachment::checkFileSize(file, mime)) {
+            errorId = QStringLiteral("qtn_mms_info_resize_filed");
+            return nullptr;
+        }
+        auto* widget = new MmsSimpleEditorWidget(pageManager, recipient, textEdit, file, mime);
+        widget->setAttachments({reference});
+        return widget;
+    }
+    if (mime.startsWith(QLatin1String("audio/")) &&
+        QFileInfo(file).size() >= config.maxMessageSize) {
+        qCWarning(lcPlugin) << "[MMS-PLUGIN] Can't create SMF editor: audio file too big" << file;
+        openFullEditor = false;
+        errorId = QStringLiteral("qtn_mms_info_resize_filed");
+    }
     return nullptr;
+}
+
+void MMSMessagingPlugin::showBanner(AbstractPageManager* pageManager, const QString& text)
+{
+    if (!m_banner) {
+        m_banner =
+            new MmsTimedBanner(pageManager ? pageManager->applicationWindow() : nullptr, this);
+    }
+    m_banner->showBanner(text);
 }
 
 Chronel::Event MMSMessagingPlugin::fetchFreshCopy(const Chronel::Event& event)

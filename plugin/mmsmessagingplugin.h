@@ -7,6 +7,8 @@
 
 class ReadReportSender;
 
+class MmsTimedBanner;
+
 // The object the messaging application loads from libdravel: says which
 // message types it serves and makes every MMS page and widget on request.
 class MMSMessagingPlugin : public QObject, public MessagingUIPluginInterface
@@ -61,5 +63,15 @@ private:
     // `remoteUid` is the session's peer, the first sender found.
     void queueDeleteReports(int groupId, QString& remoteUid);
 
+    // What the quick-send widget is made for, or why not (`errorId`, a banner text).
+    MessageAttachmentWidget* attachmentWidgetFor(AbstractPageManager* pageManager,
+                                                 const QString& recipient,
+                                                 MessagingTextEdit* textEdit,
+                                                 const QString& reference, bool& openFullEditor,
+                                                 QString& errorId);
+    void showBanner(AbstractPageManager* pageManager, const QString& text);
+
     QPointer<ReadReportSender> reportSender;
+    // The quick-send decisions' banner, made on first use on the page manager's window.
+    MmsTimedBanner* m_banner = nullptr;
 };

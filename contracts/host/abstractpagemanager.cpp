@@ -101,18 +101,20 @@ bool AbstractPageManager::showEditorPage(const Chronel::Event& event,
     return true;
 }
 
-bool AbstractPageManager::openEditor(const QStringList& recipients, const QString& subject,
-                                     const QString& body, const QStringList& references)
+bool AbstractPageManager::openNewEditorPage(Chronel::Event::EventType type,
+                                            const QStringList& recipients, const QString& subject,
+                                            const QString& text, const QStringList& references)
 {
     Tollis::RecipientList entries;
     for (const QString& address : recipients) {
         entries << Tollis::Recipient{{Tollis::RecipientAddress, address}};
     }
     BasePage* page =
-        m_plugin ? m_plugin->createEditorPage(this, entries, subject, body, references, QString())
-                 : nullptr;
+        type == Chronel::Event::MMSEvent && m_plugin
+            ? m_plugin->createEditorPage(this, entries, subject, text, references, QString())
+            : nullptr;
     if (!page) {
-        qCWarning(lcHost) << "[HOST] no editor for" << recipients;
+        qCWarning(lcHost) << "[HOST] no editor of type" << int(type) << "for" << recipients;
         return false;
     }
     showPage(page);

@@ -43,9 +43,11 @@ public:
     // page was opened from the conversation view.
     virtual bool showViewerPage(Chronel::EventModel* model, const Chronel::Event& event, bool flag);
     virtual bool showEditorPage(const Chronel::Event& event, MessagingUI::OperationType operation);
-    // The full editor for recipients and attachment references.
-    virtual bool openEditor(const QStringList& recipients, const QString& subject,
-                            const QString& body, const QStringList& references);
+    // A new editor page of a message type (the plug-in's for multimedia messages) for
+    // recipients, subject, text and attachment references.
+    virtual bool openNewEditorPage(Chronel::Event::EventType type, const QStringList& recipients,
+                                   const QString& subject, const QString& text,
+                                   const QStringList& references);
     // The editor of a message type with what the user wrote so far: the
     // host's own for text messages, the plug-in's for multimedia messages.
     // A vCard goes only into a multimedia message.

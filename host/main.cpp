@@ -13,7 +13,10 @@
 #include "pluginhost.h"
 #include "screenshottour.h"
 #include "settingspage.h"
+#include "sharepage.h"
 
+#include "conversationinput.h"
+#include "messagingtextedit.h"
 #include "singleeventmodel.h"
 
 #include <QApplication>
@@ -21,6 +24,8 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 
 #include "tkapplicationwindow.h"
@@ -46,6 +51,19 @@ bool showsSlides(BasePage* page)
 {
     const auto* slide = page->findChild<QWidget*>(QStringLiteral("mmsViewerAttachmentThumbnail"));
     return slide && slide->isVisible();
+}
+
+// The quick-send widget shows the shared picture.
+bool showsQuickSend(BasePage* page)
+{
+    const auto* thumbnail = page->findChild<QWidget*>(QStringLiteral("mmsConversationAttachment"));
+    return thumbnail && thumbnail->isVisible();
+}
+
+// The quick-send widget has sent its message and is gone.
+bool quickSendDone(BasePage* page)
+{
+    return !static_cast<SharePage*>(page)->input()->attachmentWidget();
 }
 
 } // namespace
@@ -104,6 +122,8 @@ int main(int argc, char** argv)
     const auto receivedMessage = [&] {
         return pageManager.createViewerPage(new Chronel::SingleEventModel, DemoInbox::message());
     };
+    // The friend who sent the received message.
+    const QString friendNumber = QStringLiteral("+358401234567");
     const auto newMessage = [&] {
         return plugin->createEditorPage(&pageManager, {}, QString(), QString(), {}, QString());
     };
@@ -113,11 +133,22 @@ int main(int argc, char** argv)
         for (const QString& file :
              indexed.filter(QRegularExpression(QStringLiteral("\\.(jpg|vcf)$"))))
             files << QUrl::fromLocalFile(file).toString();
-        const Tollis::RecipientList to{
-            {{Tollis::RecipientAddress, QStringLiteral("+358401234567")}}};
+        const Tollis::RecipientList to{{{Tollis::RecipientAddress, friendNumber}}};
         return plugin->createEditorPage(&pageManager, to, QStringLiteral("Harbour"),
                                         QStringLiteral("Meet at the harbour at six :)"), files,
                                         QString());
+    };
+    // The demo photo shared to the friend who sent the received message.
+    const QString sharedPhoto =
+        QUrl::fromLocalFile(indexed.filter(QStringLiteral(".jpg")).value(0)).toString();
+    const auto sharePhoto = [&] {
+        return new SharePage(&pageManager, friendNumber, sharedPhoto, QStringLiteral("Hi"));
+    };
+    // The same, sent as soon as it shows.
+    const auto sendSharedPhoto = [&] {
+        SharePage* page = sharePhoto();
+        QTimer::singleShot(0, page, [page] { page->input()->textEdit()->sendButton()->click(); });
+        return page;
     };
     auto* home = new HomePage(&pageManager);
     home->addEntry(QStringLiteral("New message"), QStringLiteral("hostOpenNewMessage"), newMessage);
@@ -129,6 +160,7 @@ int main(int argc, char** argv)
                    contactGallery);
     home->addEntry(QStringLiteral("Received message"), QStringLiteral("hostOpenReceivedMessage"),
                    receivedMessage);
+    home->addEntry(QStringLiteral("Share a picture"), QStringLiteral("hostOpenShare"), sharePhoto);
 
     window.show();
     pageManager.showPage(home);
@@ -148,6 +180,8 @@ int main(int argc, char** argv)
         });
         tour.addStop(QStringLiteral("09-conversation-sent"),
                      [&] { return new ConversationPage(&pageManager, conversation); });
+        tour.addStop(QStringLiteral("10-quick-send"), sharePhoto, showsQuickSend);
+        tour.addStop(QStringLiteral("11-quick-send-sent"), sendSharedPhoto, quickSendDone);
         return tour.run() == 0 ? 0 : 1;
     }
     return app.exec();

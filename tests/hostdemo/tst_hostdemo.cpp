@@ -55,7 +55,8 @@ void TestHostDemo::screenshotTourWritesEveryPage()
     for (const char* page :
          {"01-home.png", "02-settings.png", "03-image-widgets.png", "04-contact-widgets.png",
           "05-viewer-downloading.png", "06-viewer-slides.png", "07-editor.png",
-          "08-conversation-received.png", "09-conversation-sent.png"}) {
+          "08-conversation-received.png", "09-conversation-sent.png", "10-quick-send.png",
+          "11-quick-send-sent.png"}) {
         QImage picture(shots.filePath(QLatin1String(page)));
         QVERIFY2(!picture.isNull(), page);
         QCOMPARE(picture.size(), QSize(480, 854));

@@ -48,9 +48,14 @@ void ConversationInput::share(const QString& reference)
     });
 }
 
+// The edit goes back to a text message's: the widget set it up for its own message.
 void ConversationInput::dropAttachment()
 {
     if (m_attachment)
         m_attachment->deleteLater();
     m_attachment = nullptr;
+    m_edit->setAllowEmptySend(false);
+    m_edit->setCharacterCounter(true);
+    m_edit->setToolbarAttribute(QStringLiteral("/toolbar"), QStringLiteral("counter"),
+                                QStringLiteral("text"), QVariant());
 }

@@ -81,7 +81,7 @@ void MmsSender::send()
 void MmsSender::slotOnSend()
 {
     // A request while one is under way is only ignored: that one still reports.
-    if (m_sendStarted) {
+    if (m_sendStarted || m_resizing) {
         qCDebug(lcSender) << tag << "Got multiple Send request. Ignore";
         return;
     }
@@ -168,6 +168,7 @@ bool MmsSender::resizeAll()
     if (paths.isEmpty())
         return false;
     qCDebug(lcSender) << tag << "Start image resizing";
+    m_resizing = true;
     m_resizeThread->startResize(paths, budget, m_folder.tempPath());
     return true;
 }
@@ -175,6 +176,7 @@ bool MmsSender::resizeAll()
 void MmsSender::slotOnPictureResizeFinished(QStringList newFileNames, bool status)
 {
     qCDebug(lcSender) << tag << "all pictues resized" << status;
+    m_resizing = false;
     for (MmsAttachment* attachment : qAsConst(m_attachments)) {
         if (attachment->contentType == MmsAttachment::IMAGE && !newFileNames.isEmpty())
             attachment->setResizedFileName(newFileNames.takeFirst());

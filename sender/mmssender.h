@@ -72,5 +72,7 @@ private:
     QList<MmsAttachment*> m_attachments;
     SendValidator* m_sendValidator;
     bool m_sendStarted = false;
+    // The send-requested flag is set only once the pictures fit; this one covers the resize.
+    bool m_resizing = false;
     MmsResizeThread* m_resizeThread;
 };

@@ -108,8 +108,11 @@ void TestMmsSender::sendsMessage()
     QSignalSpy recorded(Chronel::HistoryStore::instance(), &Chronel::HistoryStore::eventsAdded);
     QSignalSpy sent(&sender, &MmsSender::sent);
     QSignalSpy failed(&sender, &MmsSender::failed);
+    // A second request, also while the picture is resized, sends nothing more.
+    sender.send();
     sender.send();
     QVERIFY(sent.wait());
+    QVERIFY(!sent.wait(200));
     QCOMPARE(failed.count(), 0);
 
     QCOMPARE(recorded.count(), 1);

@@ -125,11 +125,6 @@ QWidget* createSettingsHeader(QWidget* parent)
     return header;
 }
 
-void logNotBuilt(const char* what)
-{
-    qCWarning(lcPlugin) << "[MMS-PLUGIN]" << what << "is not part of this build";
-}
-
 } // namespace
 
 extern "C" Q_DECL_EXPORT const char* qt_plugin_query_verification_data()

@@ -14,18 +14,24 @@
 #include "mmseditorattachment.h"
 #include "mmsgeneratedfile.h"
 #include "mmshandover.h"
+#include "mmsheadermap.h"
 #include "mmsmainconfig.h"
+#include "mmsmessagelayout.h"
 #include "mmsmessagesize.h"
 #include "mmspipelineflavour.h"
+#include "mmsrecipientcleaner.h"
 #include "mmsrecipientsedit.h"
 #include "mmsresizethread.h"
+#include "mmsspinneroverlayview.h"
 #include "mmstimedbanner.h"
 #include "recipientaddresses.h"
 #include "sendvalidator.h"
 #include "singleeventmodel.h"
+#include "storage.h"
 #include "stylableinputfield.h"
 #include "subjectvalidator.h"
 #include "tkapplicationwindow.h"
+#include "tkbanner.h"
 #include "tkelidedlabel.h"
 #include "tkinputmethodstate.h"
 #include "tklayout.h"
@@ -47,11 +53,13 @@
 #include <QContactName>
 #include <QContactNickname>
 #include <QContactUnionFilter>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QVersitContactExporter>
@@ -63,6 +71,11 @@ const int subjectMaxLength = 40;
 const int restrictedPictureLimit = 3;
 const int pictureLimit = 6;
 const int smallMessageSize = 102400;
+const int maxRecipients = 10;
+// A resize that ends sooner never flashes the spinner.
+const int spinnerDelay = 300;
+// The network refuses the recipient: fixed dialling is in force.
+const int fixedDialingError = 14;
 
 Tollis::RecipientList toRecipients(const QStringList& addresses)
 {
@@ -629,9 +642,274 @@ void MmsEditorPage::updateSizeMeter()
 
 // Sending -------------------------------------------------------------------------
 
+// Checks in order; the first that fails ends the attempt. The first four leave the
+// send buttons as they are.
 void MmsEditorPage::slotOnSend()
 {
-    qCWarning(lcEditor) << "[MMS-EDITOR] Sending is not part of this build";
+    if (MmsMessageFolder::isStorageLocked()) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] Storage is locked by Backup/Restore";
+        showBanner(QStringLiteral("qtn_comm_send_restore"));
+        return;
+    }
+    if (sendStarted) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] Got multiple Send request. Ignore";
+        return;
+    }
+    if (conversionCount > 0) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] Video encoding is in progress, ignore sending";
+        return;
+    }
+    if (sender) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] The message sending is already in progress;";
+        return;
+    }
+    showSendButtons(false);
+    if (!checkRecipients())
+        return;
+    if (plainTextOf(bodyEdit, body).isEmpty() && attachmentList.isEmpty()) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] The message body and attachments list is empty!";
+        auto* dialog = new TkQueryDialog(qtTrId("qtn_mms_error_message_empty_title"),
+                                         qtTrId("qtn_mms_error_message_empty"), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::finished, this, &MmsEditorPage::slotOnEmptyDialogFinished,
+                Qt::QueuedConnection);
+        dialog->open();
+        return;
+    }
+    slotOnEmptyDialogFinished(TkQueryDialog::Yes);
+}
+
+// Steps 5 to 11 of a send press: false when the attempt ends here (the buttons are
+// back unless the recipients are still being validated).
+bool MmsEditorPage::checkRecipients()
+{
+    if (!recipientsEdit)
+        return false;
+    recipientsEdit->validate();
+    if (recipientsEdit->validating()) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] The recipients validation is in progress;";
+        connect(recipientsEdit.data(), &Tollis::RecipientsEdit::validated, this,
+                &MmsEditorPage::slotOnSend, Qt::UniqueConnection);
+        return false;
+    }
+    disconnect(recipientsEdit.data(), &Tollis::RecipientsEdit::validated, this,
+               &MmsEditorPage::slotOnSend);
+    recipientsEdit->resolveAmbiguous();
+    const QStringList invalid = validateRecipients();
+    if (!invalid.isEmpty()) {
+        qCWarning(lcEditor) << "[MMS-EDITOR] This recipients are invalid:" << invalid;
+        if (!recipientBannerShown) {
+            recipientBannerShown = true;
+            connect(showInformationBanner(invalid.first()), &TkBanner::disappeared, this,
+                    &MmsEditorPage::slotRecipientBannerDisappeared);
+        }
+        showSendButtons(true);
+        return false;
+    }
+    if (!mmsui::utils::freeSpaceAvailable()) {
+        qCWarning(lcEditor) << "[MMS-EDITOR] No enough space to send MMS";
+        showInformationBanner(qtTrId("qtn_mms_info_memory_low_send"));
+        showSendButtons(true);
+        return false;
+    }
+    const MmsOutgoingMessage message = outgoingMessage();
+    const QStringList addresses =
+        MmsRecipientCleaner::countedAddresses(message.to, message.cc, message.bcc);
+    if (addresses.isEmpty()) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] The recipients list is empty!";
+        recipientsEdit->launchContactPickerTo();
+        showSendButtons(true);
+        return false;
+    }
+    if (addresses.size() > maxRecipients) {
+        qCDebug(lcEditor)
+            << "[MMS-EDITOR] Recipients count is more than 10, need to remove some recipinets";
+        banner->showBanner(qtTrId("qtn_mms_too_many_recipients").arg(maxRecipients));
+        showSendButtons(true);
+        return false;
+    }
+    return true;
+}
+
+QStringList MmsEditorPage::validateRecipients() const
+{
+    QStringList invalid;
+    if (!recipientsEdit)
+        return invalid;
+    for (const Tollis::RecipientList& list :
+         {recipientsEdit->to(), recipientsEdit->cc(), recipientsEdit->bcc()}) {
+        for (const Tollis::Recipient& recipient : list) {
+            if (recipient.value(Tollis::RecipientValidity).toInt() != Tollis::RecipientsEdit::Valid)
+                invalid << recipient.value(Tollis::RecipientDisplayText).toString();
+        }
+    }
+    return invalid;
+}
+
+void MmsEditorPage::cleanPhoneNumbers(QStringList& list)
+{
+    MmsRecipientCleaner::cleanPhoneNumbers(list);
+}
+
+void MmsEditorPage::smartDuplicatesRemoval(QStringList& seen, QStringList& list)
+{
+    MmsRecipientCleaner::smartDuplicatesRemoval(seen, list);
+}
+
+void MmsEditorPage::slotRecipientBannerDisappeared()
+{
+    recipientBannerShown = false;
+}
+
+TkBanner* MmsEditorPage::showInformationBanner(const QString& title)
+{
+    auto* informationBanner = new TkBanner(this);
+    tk::setStyleName(informationBanner, QStringLiteral("InformationBanner"));
+    informationBanner->setTitle(title);
+    connect(informationBanner, &TkBanner::disappeared, informationBanner, &QObject::deleteLater);
+    informationBanner->appear();
+    return informationBanner;
+}
+
+void MmsEditorPage::slotOnEmptyDialogFinished(int result)
+{
+    if (result != TkQueryDialog::Yes || removeLostAttachments()) {
+        showSendButtons(true);
+        return;
+    }
+    if (!resizeAll())
+        slotOnPictureResizeFinished(QStringList(), true);
+}
+
+// True when an attachment's file had gone: the user sees what is left.
+bool MmsEditorPage::removeLostAttachments()
+{
+    bool lost = false;
+    const QList<MmsEditorAttachment*> slides = attachmentList;
+    for (MmsEditorAttachment* slide : slides) {
+        const QString fileName = slide->fileName;
+        if (fileName.isEmpty() || QFileInfo::exists(fileName))
+            continue;
+        qCDebug(lcEditor) << "[MMS-EDITOR] Warning: The attachment " << fileName
+                          << "doesn't exists";
+        showBanner(QStringLiteral("qtn_comm_attachment_lost"));
+        removeAttachment(fileName, false);
+        lost = true;
+    }
+    return lost;
+}
+
+bool MmsEditorPage::validateMessageSize() const
+{
+    return MmsMessageSize::validateMessageSize(MmsPipelineFlavour::editor(), outgoingMessage());
+}
+
+bool MmsEditorPage::resizeAll()
+{
+    if (attachmentList.isEmpty() || imageCount == 0) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] There are no attachments, nothing to do;";
+        return false;
+    }
+    const MmsOutgoingMessage message = outgoingMessage();
+    const int budget = MmsMessageSize::pictureBudget(MmsPipelineFlavour::editor(), message);
+    const QStringList paths = MmsMessageSize::picturePaths(message);
+    m_folder->makeTempFolder();
+    if (paths.isEmpty())
+        return false;
+    qCDebug(lcEditor) << "[MMS-EDITOR] Start image resizing";
+    emit startPictureResize(paths, budget, m_folder->tempPath());
+    if (!spinner) {
+        spinner = new TkSceneWindow(this);
+        spinner->setView(new MmsSpinnerOverlayView);
+    }
+    QTimer::singleShot(spinnerDelay, this, &MmsEditorPage::slotShowSpinner);
+    return true;
+}
+
+void MmsEditorPage::startSendPreparation()
+{
+    sendStarted = true;
+    MmsOutgoingMessage message = outgoingMessage();
+    MmsRecipientCleaner::removeDuplicates(MmsPipelineFlavour::editor(), message.to, message.cc,
+                                          message.bcc, false);
+    recipientList = message.to + message.cc + message.bcc;
+    propertyMaps.clear();
+    propertyMaps << MmsHeaderMap::build(message, messageToken,
+                                        getMessageSize(MmsContentTypes::UNKNOWN));
+    disconnect(sendValidator, &SendValidator::validationCompleted, this,
+               &MmsEditorPage::slotSendMessage);
+    connect(sendValidator, &SendValidator::validationCompleted, this,
+            &MmsEditorPage::slotSendMessage, Qt::QueuedConnection);
+    sendValidator->validate();
+}
+
+bool MmsEditorPage::processAttachments()
+{
+    MmsMessageLayout layout;
+    connect(&layout, &MmsMessageLayout::attachmentLost, this,
+            [this] { showBanner(QStringLiteral("qtn_comm_attachment_lost")); });
+    connect(&layout, &MmsMessageLayout::bodyTextCarried, this,
+            [this](const QString& text) { setText(bodyEdit, text); });
+    return layout.processAttachments(*m_folder, outgoingMessage(), propertyMaps);
+}
+
+void MmsEditorPage::slotSendMessage()
+{
+    disconnect(sendValidator, &SendValidator::validationCompleted, this,
+               &MmsEditorPage::slotSendMessage);
+    if (!processAttachments()) {
+        qCCritical(lcEditor) << "[MMS-EDITOR] Failed to process attachments!";
+        sendStarted = false;
+        showSendButtons(true);
+        return;
+    }
+    if (!MmsHandOver::connectionSettingsComplete()) {
+        connectionSettings->showConnSettingsConfirmation(
+            qtTrId("qtn_mms_error_sending_failed_title"));
+        prepareMessageFolder();
+        sendStarted = false;
+        showSendButtons(true);
+        return;
+    }
+    doSendMessage();
+    QCoreApplication::processEvents();
+    switchAfterSend();
+    recipientList.clear();
+    QMetaObject::invokeMethod(this, &MmsEditorPage::slotOnMessageSent, Qt::QueuedConnection);
+}
+
+void MmsEditorPage::switchAfterSend()
+{
+    if (recipientList.size() == 1) {
+        switchToConversation(pageManager() ? pageManager()->applicationWindow() : nullptr,
+                             recipientList.first());
+    } else {
+        switchToInbox(-1);
+    }
+}
+
+void MmsEditorPage::doSendMessage()
+{
+    sender = MmsHandOver::send(MmsPipelineFlavour::editor(), propertyMaps, recipientList);
+}
+
+void MmsEditorPage::slotOnMessageSent()
+{
+    slotOnCloseButtonClicked();
+    sender = nullptr;
+}
+
+void MmsEditorPage::slotOnMessageStatusChanged(const QString& token, int status)
+{
+    qCDebug(lcEditor) << "[MMS-EDITOR] Sending error for message" << token << "error" << status;
+    if (status == fixedDialingError) {
+        qCDebug(lcEditor) << "[MMS-EDITOR] FDN error";
+        showInformationBanner(qtTrId("qtn_msg_error_fixed_dialing_active"));
+    } else {
+        clear();
+        slotOnCloseButtonClicked();
+    }
+    sender = nullptr;
 }
 
 void MmsEditorPage::slotSendValidationFailed(int error)
@@ -681,14 +959,14 @@ void MmsEditorPage::slotOnPictureResizeFinished(QStringList newFileNames, bool s
             slide->setResizedFileName(newFileNames.takeFirst());
     }
     updateSizeMeter();
-    if (!MmsMessageSize::validateMessageSize(MmsPipelineFlavour::editor(), outgoingMessage())) {
+    if (!validateMessageSize()) {
         qCDebug(lcEditor)
             << "[MMS-EDITOR] The message is so big, you need remove some attachments;";
         showBanner(QStringLiteral("qtn_mms_info_resize_filed"));
-    } else {
-        slotOnSend();
+        showSendButtons(true);
+        return;
     }
-    showSendButtons(true);
+    startSendPreparation();
 }
 
 // Intake ----------------------------------------------------------------------------

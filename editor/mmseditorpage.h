@@ -31,6 +31,7 @@ class MmsTimedBanner;
 class QLabel;
 class QToolButton;
 class SendValidator;
+class TkBanner;
 class TkLinearLayoutPolicy;
 class TkSceneWindow;
 
@@ -90,6 +91,17 @@ public:
     // Estimated bytes, leaving out attachments of type `excluded` (UNKNOWN leaves
     // out nothing).
     quint32 getMessageSize(MmsContentTypes::CONTENT_TYPE excluded) const;
+    // The whole estimate is within the configured maximum.
+    bool validateMessageSize() const;
+    // Hands the pictures to the resize thread with what the rest leaves of the
+    // budget; false when there is nothing to resize.
+    bool resizeAll();
+    // Lays the message out in its folder and appends the part maps to the send list.
+    bool processAttachments();
+    // The display texts of the recipients not known to be valid.
+    QStringList validateRecipients() const;
+    static void cleanPhoneNumbers(QStringList& list);
+    static void smartDuplicatesRemoval(QStringList& seen, QStringList& list);
 
     // 2 accepted, 1 this item refused (the caller may try others), 0 refused and
     // the caller stops adding.
@@ -119,6 +131,8 @@ public:
     QPointer<MessagingTextEdit> bodyEdit;
     TkLinearLayoutPolicy* slidePolicy = nullptr;
     QList<MessageSender::PropertyMap> propertyMaps;
+    // The addresses of the send under way: To, then Cc, then Bcc.
+    QStringList recipientList;
     QPointer<MessageSender> sender;
     MmsTimedBanner* banner = nullptr;
     QList<MmsEditorAttachment*> attachmentList;
@@ -175,9 +189,14 @@ public slots:
     void updateSizeMeter();
     void slotOnPictureResizeFinished(QStringList newFileNames, bool status);
 
-    // The send half: until it is built a press is only logged.
     void slotOnSend();
+    void slotOnEmptyDialogFinished(int result);
+    void slotSendMessage();
+    void doSendMessage();
+    void slotOnMessageSent();
     void slotSendValidationFailed(int error);
+    void slotOnMessageStatusChanged(const QString& token, int status);
+    void slotRecipientBannerDisappeared();
     void slotOnResizeCancelled(const QString& fileName);
     void slotOnResizeStarted();
     void slotOnResizeFinished();
@@ -202,6 +221,13 @@ private:
     void fillContent();
     void watchForSizeChanges(MessagingTextEdit* edit);
     void showBanner(const QString& textId);
+    // A banner of its own with the information style, gone when it has shown.
+    TkBanner* showInformationBanner(const QString& title);
+    bool checkRecipients();
+    // The tail of a send once the size fits: header map and the host's validation.
+    void startSendPreparation();
+    bool removeLostAttachments();
+    void switchAfterSend();
     QString firstSlideText() const;
     void takeBodyContainerOut();
     void disableToolbarActions();

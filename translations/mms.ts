@@ -409,6 +409,10 @@
         <source>Delete all messages</source>
         <translation>Delete all messages</translation>
     </message>
+    <message id="qtn_msg_error_fixed_dialing_active">
+        <source>Fixed dialling in use</source>
+        <translation>Fixed dialling in use</translation>
+    </message>
     <message id="qtn_msg_general_failed">
         <source>Failed</source>
         <translation>Failed</translation>

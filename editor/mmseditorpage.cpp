@@ -831,7 +831,7 @@ void MmsEditorPage::startSendPreparation()
     sendStarted = true;
     MmsOutgoingMessage message = outgoingMessage();
     MmsRecipientCleaner::removeDuplicates(MmsPipelineFlavour::editor(), message.to, message.cc,
-                                          message.bcc, false);
+                                          message.bcc, true);
     recipientList = message.to + message.cc + message.bcc;
     propertyMaps.clear();
     propertyMaps << MmsHeaderMap::build(message, messageToken,

@@ -6,19 +6,16 @@
 // that changes nothing against the first one, and the memory of each:
 //   bench_bubble [runs]
 // It works in a temporary home; run it offscreen (bench/bubble/run does).
+#include "benchsandbox.h"
 #include "event.h"
 #include "mmsconversationbubble.h"
-#include "tklocale.h"
 #include "tkpannableviewport.h"
 #include "tkstyle.h"
-#include "tktheme.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QVBoxLayout>
 
@@ -196,17 +193,10 @@ Figures medianOf(const std::vector<Figures>& runs)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir sandbox;
-    qputenv("HOME", QFile::encodeName(sandbox.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("data"))));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("config"))));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("cache"))));
+    BenchSandbox sandbox;
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 3;
-    TkTheme::registerLibrary(QStringLiteral("libdravel"));
-    TkLocale locale;
-    locale.installTrCatalog(QStringLiteral("mms"));
-    TkLocale::setDefault(locale);
+    sandbox.installPluginLook();
 
     const QString picture = sandbox.filePath(QStringLiteral("harbour.png"));
     QImage image(640, 480, QImage::Format_RGB32);

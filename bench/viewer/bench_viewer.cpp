@@ -7,12 +7,11 @@
 // It works in a temporary home and history; run it on a session bus of its
 // own (bench/viewer/run does).
 #include "abstractpagemanager.h"
+#include "benchsandbox.h"
 #include "historystore.h"
 #include "mmsviewerpage.h"
 #include "singleeventmodel.h"
 #include "tkapplicationwindow.h"
-#include "tklocale.h"
-#include "tktheme.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +19,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
@@ -214,17 +212,10 @@ void report(int slides, const Figures& figures)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir sandbox;
-    qputenv("HOME", QFile::encodeName(sandbox.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("data"))));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("config"))));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("cache"))));
+    BenchSandbox sandbox;
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 3;
-    TkTheme::registerLibrary(QStringLiteral("libdravel"));
-    TkLocale locale;
-    locale.installTrCatalog(QStringLiteral("mms"));
-    TkLocale::setDefault(locale);
+    sandbox.installPluginLook();
 
     out << "generating " << distinctPictures << " camera pictures of " << pictureSize.width()
         << " x " << pictureSize.height() << "...\n";

@@ -1,4 +1,6 @@
 #include "imagemedia.h"
+#include "mmsattachmentwidget.h"
+#include "mmsbubbleicon.h"
 #include "mmsimagewidget.h"
 #include "tkbanner.h"
 #include "tkcontentaction.h"
@@ -8,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMovie>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,314 +18,485 @@
 
 namespace {
 
-class ImageProbe : public MMSImageWidget
+// Opens the widget's state to the test.
+class AttachmentProbe : public MMSAttachmentWidget
 {
 public:
-    using MMSImageWidget::MMSImageWidget;
-    using MMSImageWidget::pixmap;
-    using MMSImageWidget::pressed;
-    using MMSImageWidget::savedFileName;
+    using MMSAttachmentWidget::contentSize;
+    using MMSAttachmentWidget::labelPixmap;
+    using MMSAttachmentWidget::MMSAttachmentWidget;
+    using MMSAttachmentWidget::movie;
+    using MMSAttachmentWidget::pixmap;
+    using MMSAttachmentWidget::pressed;
+    using MMSAttachmentWidget::savedFileName;
 };
 
-QAction* saveAsActionOf(const QWidget& widget)
+QColor pixelAt(const QPixmap& pixmap, int x, int y)
 {
-    return widget.findChild<QAction*>(QStringLiteral("mmsSaveAsAction"));
+    return pixmap.toImage().pixelColor(x, y);
 }
 
-TkSaveAsDialog* openDialogOf(const QWidget& widget)
+// Whether the colour is near the expected one (smooth scaling blurs edges).
+bool isNear(const QColor& actual, const QColor& expected)
 {
-    return widget.findChild<TkSaveAsDialog*>();
+    return qAbs(actual.red() - expected.red()) < 40 &&
+           qAbs(actual.green() - expected.green()) < 40 &&
+           qAbs(actual.blue() - expected.blue()) < 40 && actual.alpha() == 255;
+}
+
+// A style of the given preferred width and margins.
+void applyStyle(MMSAttachmentWidget* widget, int preferredWidth, int margin = 0)
+{
+    widget->setPreferredSize(QSize(preferredWidth, preferredWidth));
+    widget->setMarginLeft(margin);
+    widget->setMarginRight(margin);
+    widget->setMarginTop(margin);
+    widget->setMarginBottom(margin);
+    widget->ensurePolished();
+}
+
+QString picturesFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+}
+
+// The save-as dialog the widget opens from its action.
+TkSaveAsDialog* openSaveAs(MMSImageWidget* widget)
+{
+    widget->enableSaveAsAction(true);
+    widget->findChild<QAction*>(QStringLiteral("mmsSaveAsAction"))->trigger();
+    return widget->findChild<TkSaveAsDialog*>();
 }
 
 } // namespace
 
-class TstMmsImageWidget : public QObject
+// The image widgets: what they draw for a file and a style, their save-as
+// action and their tap.
+class TestMmsImageWidget : public QObject
 {
     Q_OBJECT
-
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_picture = imagemedia::writePicture(m_dir.filePath("p.png"), 40, 40, Qt::red);
+        TkContentAction::setLauncher([this](const QUrl& file) {
+            m_opened.append(file);
+            return true;
+        });
+        // Only the tests about private storage say otherwise.
+        MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
+    }
+    void cleanup() { m_opened.clear(); }
 
-    void mimeIconsById_data();
-    void mimeIconsById();
-    void saveAsOnlyOutsidePrivateStorage_data();
-    void saveAsOnlyOutsidePrivateStorage();
-    void saveAsIsOfferedOnceWhenEnabledTwice();
-    void saveAsDialogIsFilledFromTheFile_data();
-    void saveAsDialogIsFilledFromTheFile();
-    void acceptedSaveWritesAReadableCopy();
-    void cancelledSaveWritesNothing();
-    void saveFinishesWhenTheWidgetGoesFirst();
-    void tapOpensTheFile();
-    void tapWithoutViewerShowsBanner();
-    void pressOpensNothing_data();
-    void pressOpensNothing();
+    void contentIsFourThirdsOfTheWidthInsideTheMargins()
+    {
+        AttachmentProbe widget(m_picture, "image/png", 0, false);
+        QTest::ignoreMessage(QtDebugMsg,
+                             "[MMS-IMAGE] Updating pixmap, preferred size QSize(330, 330)");
+        applyStyle(&widget, 330, 15);
+        QCOMPARE(widget.contentSize, QSize(300, 225));
+        QCOMPARE(widget.pixmap.size(), QSize(300, 225));
+        QCOMPARE(widget.sizeHint(), QSize(330, 255));
+        QCOMPARE(widget.minimumSizeHint(), QSize(330, 255));
+    }
+
+    void gifAnimatesOnlyWithSeveralFramesAndWhenAsked_data()
+    {
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<bool>("animate");
+        QTest::addColumn<QString>("mimeType");
+        QTest::addColumn<bool>("animated");
+        QTest::addRow("two frames") << 2 << true << "image/gif" << true;
+        QTest::addRow("upper-case type") << 2 << true << "image/GIF" << true;
+        QTest::addRow("not asked to animate") << 2 << false << "image/gif" << false;
+        QTest::addRow("one frame") << 1 << true << "image/gif" << false;
+        QTest::addRow("not said to be a GIF") << 2 << true << "image/png" << false;
+    }
+    void gifAnimatesOnlyWithSeveralFramesAndWhenAsked()
+    {
+        QFETCH(int, frames);
+        QFETCH(bool, animate);
+        QFETCH(QString, mimeType);
+        QFETCH(bool, animated);
+        const QString file =
+            imagemedia::writeGif(m_dir.filePath(QString("%1.gif").arg(frames)), frames);
+        AttachmentProbe widget(file, mimeType, 0, animate);
+        applyStyle(&widget, 200);
+        QCOMPARE(!widget.movie.isNull(), animated);
+        if (animated) {
+            QCOMPARE(widget.movie->state(), QMovie::Running);
+            QVERIFY(widget.pixmap.isNull());
+            // A frame of 1 x 1 pixel sits in the middle of the 200 x 150 content.
+            widget.resize(widget.sizeHint());
+            const QImage shown = widget.grab().toImage();
+            const QColor middle = shown.pixelColor(99, 74);
+            QVERIFY(middle == QColor(Qt::red) || middle == QColor(Qt::blue));
+            QVERIFY(shown.pixelColor(50, 50) != QColor(Qt::red));
+            QVERIFY(shown.pixelColor(50, 50) != QColor(Qt::blue));
+        } else {
+            // Shown as a still picture: the first frame's red pixel in the middle.
+            QVERIFY(!widget.isLoadFailed());
+            QCOMPARE(pixelAt(widget.pixmap, 99, 74), QColor(Qt::red));
+            QCOMPARE(pixelAt(widget.pixmap, 50, 50), QColor(Qt::white));
+        }
+    }
+
+    void rotatedPictureIsReadAtTheTurnedSize_data()
+    {
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<QPoint>("green");
+        QTest::addColumn<QPoint>("red");
+        QTest::addColumn<QPoint>("blue");
+        // The content is 300 x 225; the 800 x 1200 picture is read at 225 x 337
+        // when turned, so its whole green stripe (a tenth of its width) shows.
+        QTest::addRow("none") << 0 << QPoint(5, 112) << QPoint(100, 112) << QPoint(250, 112);
+        QTest::addRow("right") << 90 << QPoint(150, 5) << QPoint(150, 60) << QPoint(150, 180);
+        QTest::addRow("left") << 270 << QPoint(150, 219) << QPoint(150, 160) << QPoint(150, 40);
+        QTest::addRow("left, Exif")
+            << -90 << QPoint(150, 219) << QPoint(150, 160) << QPoint(150, 40);
+    }
+    void rotatedPictureIsReadAtTheTurnedSize()
+    {
+        QFETCH(int, rotation);
+        QFETCH(QPoint, green);
+        QFETCH(QPoint, red);
+        QFETCH(QPoint, blue);
+        const QString file = imagemedia::writeStripedPicture(m_dir.filePath("tall.png"), 800, 1200);
+        AttachmentProbe widget(file, "image/png", rotation, true);
+        if (rotation != 0)
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("[MMS-IMAGE] Rotate image to "
+                                                                "angle  %1")
+                                                            .arg(rotation)));
+        applyStyle(&widget, 300);
+        QVERIFY(!widget.isLoadFailed());
+        const QList<QPair<QPoint, QColor>> expected{
+            {green, Qt::green}, {red, Qt::red}, {blue, Qt::blue}};
+        for (const auto& [at, colour] : expected)
+            QVERIFY2(isNear(pixelAt(widget.pixmap, at.x(), at.y()), colour),
+                     qPrintable(colour.name()));
+    }
+
+    void smallPictureIsCentredInTheFrame()
+    {
+        const QString file = imagemedia::writePicture(m_dir.filePath("small.png"), 40, 30, Qt::red);
+        AttachmentProbe widget(file, "image/png", 0, false);
+        applyStyle(&widget, 200);
+        QVERIFY(isNear(pixelAt(widget.pixmap, 100, 75), Qt::red));
+        QVERIFY(isNear(pixelAt(widget.pixmap, 81, 61), Qt::red));
+        // Around the picture the frame's own white shows.
+        QCOMPARE(pixelAt(widget.pixmap, 70, 75), QColor(Qt::white));
+        QCOMPARE(pixelAt(widget.pixmap, 100, 50), QColor(Qt::white));
+        // The frame's rounded corner is cut out.
+        QCOMPARE(pixelAt(widget.pixmap, 0, 0).alpha(), 0);
+    }
+
+    // The 64 x 64 type icon, centred in the 300 x 225 content, or nothing.
+    void typeIconInTheFrame_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("mimeType");
+        QTest::addColumn<bool>("defaultIcon");
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("unreadable picture") << "broken.png"
+                                            << "image/png" << true << true;
+        QTest::addRow("other file") << "clip.3gp"
+                                    << "video/3gpp" << true << true;
+        QTest::addRow("other file, told not to") << "clip.3gp"
+                                                 << "video/3gpp" << false << false;
+    }
+    void typeIconInTheFrame()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, mimeType);
+        QFETCH(bool, defaultIcon);
+        QFETCH(bool, shown);
+        const bool picture = mimeType.startsWith("image/");
+        const QString file = imagemedia::writeBytes(m_dir.filePath(name), "not a picture");
+        AttachmentProbe widget(file, mimeType, picture ? 90 : 0, !picture);
+        widget.setDisplayDefaultIcon(defaultIcon);
+        if (picture)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^\\[MMS-IMAGE\\] Failed to read image  .+"));
+        applyStyle(&widget, 300);
+        QCOMPARE(widget.isLoadFailed(), picture);
+        const QImage icon = widget.pixmapForMime().toImage();
+        QCOMPARE(icon.size(), QSize(64, 64));
+        for (const QPoint& at : {QPoint(32, 20), QPoint(10, 50)})
+            QCOMPARE(pixelAt(widget.pixmap, 118 + at.x(), 80 + at.y()),
+                     shown ? icon.pixelColor(at) : QColor(Qt::white));
+    }
+
+    void textPreviewTakesTheFirstCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("preview");
+        const QString a300(300, 'a');
+        const QString umlauts300(300, QChar(0xe4));
+        const QString clefs300 = QString::fromUtf8("\xf0\x9d\x84\x9e").repeated(300);
+        QTest::addRow("short") << QByteArray("Hello\nthere") << "Hello\nthere";
+        QTest::addRow("ascii") << (a300 + "bbb").toUtf8() << a300;
+        QTest::addRow("two-byte characters") << (umlauts300 + "xyz").toUtf8() << umlauts300;
+        QTest::addRow("beyond 16 bits") << (clefs300 + clefs300).toUtf8() << clefs300;
+        QTest::addRow("empty") << QByteArray() << "";
+    }
+    void textPreviewTakesTheFirstCharacters()
+    {
+        QFETCH(QByteArray, content);
+        const QString file = imagemedia::writeBytes(m_dir.filePath("note.txt"), content);
+        QTEST(MMSAttachmentWidget::textPreview(file), "preview");
+        QVERIFY(!MMSAttachmentWidget::textPreview(file).isNull());
+    }
+
+    void unreadableTextLeavesThePreviewEmpty()
+    {
+        const QString missing = m_dir.filePath("gone.txt");
+        QVERIFY(MMSAttachmentWidget::textPreview(missing).isNull());
+        AttachmentProbe widget(missing, "text/plain", 0, false);
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            qPrintable(QString("[MMS-IMAGE] Failed to read text from file \"%1\" !").arg(missing)));
+        applyStyle(&widget, 300);
+        QCOMPARE(pixelAt(widget.pixmap, 150, 100), QColor(Qt::white)); // only the frame
+    }
+
+    void labelStripIsOnePanelHigh()
+    {
+        AttachmentProbe widget(m_picture, "image/png", 0, false);
+        widget.setTextPanelHeight(30);
+        applyStyle(&widget, 300);
+        QCOMPARE(widget.bottomFrameHeight(), 30);
+        QCOMPARE(widget.labelPixmap.size(), QSize(300, 30));
+        const QImage strip = widget.labelPixmap.toImage();
+        // Translucent black in the middle, cut away in the rounded bottom corners.
+        QVERIFY(qAbs(strip.pixelColor(150, 2).alpha() - qRound(0.6 * 255)) <= 1);
+        QCOMPARE(strip.pixelColor(0, 29).alpha(), 0);
+    }
+
+    void mimeIconsById_data()
+    {
+        QTest::addColumn<QString>("mimeType");
+        QTest::addColumn<QString>("iconId");
+        const auto row = [](const char* mimeType, const char* iconId) {
+            QTest::addRow("%s", mimeType) << QString(mimeType) << QString(iconId);
+        };
+        row("", "icon-m-content-mms");
+        row("audio/amr", "icon-m-content-audio");
+        row("video/3gpp", "icon-m-content-videos");
+        row("image/jpeg", "icon-m-content-image");
+        row("text/x-vcard", "icon-m-content-document");
+        row("application/pdf", "icon-m-content-file-unknown");
+        row("Image/jpeg", "icon-m-content-file-unknown"); // the prefix is case-sensitive
+    }
+    void mimeIconsById()
+    {
+        QFETCH(QString, mimeType);
+        QFETCH(QString, iconId);
+        QVERIFY(TkTheme::hasImage(iconId));
+        MMSImageWidget widget("/tmp/any", mimeType);
+        for (const QSize size : {QSize(48, 48), QSize(32, 32)})
+            QCOMPARE(widget.pixmapForMime(size).toImage(), TkTheme::pixmap(iconId, size).toImage());
+    }
+
+    // Save-as is offered once, when enabled, for files outside private storage.
+    void saveAsOffered_data()
+    {
+        QTest::addColumn<bool>("privateStorage");
+        QTest::addColumn<bool>("enable");
+        QTest::addColumn<bool>("offered");
+        QTest::addRow("ordinary file") << false << true << true;
+        QTest::addRow("private storage") << true << true << false;
+        QTest::addRow("disabled") << false << false << false;
+    }
+    void saveAsOffered()
+    {
+        QFETCH(bool, privateStorage);
+        QFETCH(bool, enable);
+        QFETCH(bool, offered);
+        QStringList asked;
+        MMSImageWidget::setPrivateStorageCheck([&](const QString& path) {
+            asked << path;
+            return privateStorage;
+        });
+        MMSImageWidget widget(m_picture, "image/png");
+        auto* action = widget.findChild<QAction*>(QStringLiteral("mmsSaveAsAction"));
+        QCOMPARE(action->text(), qtTrId("qtn_comm_content_save_as"));
+        QVERIFY(widget.actions().isEmpty());
+        widget.enableSaveAsAction(true);
+        widget.enableSaveAsAction(true);
+        widget.enableSaveAsAction(enable);
+        QCOMPARE(widget.actions(), offered ? QList<QAction*>{action} : QList<QAction*>());
+        QCOMPARE(widget.contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(asked.last(), m_picture);
+        MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
+    }
+
+    void saveAsDialogIsFilledFromTheFile_data()
+    {
+        QTest::addColumn<QString>("mimeType");
+        QTest::addColumn<int>("location");
+        QTest::addRow("picture") << "image/png" << int(QStandardPaths::PicturesLocation);
+        QTest::addRow("video") << "video/mp4" << int(QStandardPaths::MoviesLocation);
+        QTest::addRow("sound") << "audio/amr" << int(QStandardPaths::MusicLocation);
+        QTest::addRow("other") << "text/plain" << int(QStandardPaths::DocumentsLocation);
+    }
+    void saveAsDialogIsFilledFromTheFile()
+    {
+        QFETCH(QString, mimeType);
+        QFETCH(int, location);
+        const QString file = imagemedia::writeBytes(m_dir.filePath("holiday.trip.dat"), "12345");
+        MMSImageWidget widget(file, mimeType);
+        widget.enableSaveAsAction(true); // enabled twice, still one dialog
+        TkSaveAsDialog* dialog = openSaveAs(&widget);
+        QCOMPARE(widget.findChildren<TkSaveAsDialog*>().size(), 1);
+        QCOMPARE(dialog->mimeType(), mimeType);
+        QCOMPARE(dialog->fileNameEdit()->text(), QString("holiday.trip"));
+        QCOMPARE(dialog->defaultExtension(), QString("dat"));
+        QCOMPARE(dialog->sourcePath(), file);
+        QCOMPARE(dialog->destinationFolder(),
+                 QStandardPaths::writableLocation(QStandardPaths::StandardLocation(location)));
+        QCOMPARE(dialog->contentSize(), qint64(5));
+        dialog->reject();
+    }
+
+    // Part files of a message folder are read-only; a saved copy must not be.
+    void saveAs_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addRow("saved") << true;
+        QTest::addRow("cancelled") << false;
+    }
+    void saveAs()
+    {
+        QFETCH(bool, accept);
+        const QString file = imagemedia::writePicture(
+            m_dir.filePath(QString("part%1.png").arg(accept)), 8, 8, Qt::red);
+        QVERIFY(
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        AttachmentProbe widget(file, "image/png", 0, false);
+        widget.savedFileName = QStringLiteral("left over");
+        QPointer<TkSaveAsDialog> dialog = openSaveAs(&widget);
+        dialog->fileNameEdit()->setText(QStringLiteral("kept"));
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("[MMS-UI] dialog saveAs finished with"
+                                                            "  %1")
+                                                        .arg(accept ? 1024 : 0)));
+        (accept ? dialog->saveButton() : dialog->cancelButton())->click();
+        QTRY_VERIFY(dialog.isNull());
+        const QString saved = picturesFolder() + "/kept.png";
+        QCOMPARE(widget.savedFileName, accept ? saved : QString());
+        QCOMPARE(QFile::exists(saved), accept);
+        if (!accept)
+            return;
+        QFile copy(saved);
+        QFile source(file);
+        QVERIFY(copy.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), source.readAll());
+        const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                            QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(copy.permissions() & modeBits,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        QVERIFY(QFile::remove(saved));
+    }
+
+    // The dialog was accepted but not yet destroyed when the page closed.
+    void saveFinishesWhenTheWidgetGoesFirst()
+    {
+        const QString file = imagemedia::writePicture(m_dir.filePath("early.png"), 8, 8, Qt::red);
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+        auto* widget = new MMSImageWidget(file, "image/png");
+        TkSaveAsDialog* dialog = openSaveAs(widget);
+        dialog->fileNameEdit()->setText("early");
+        dialog->accept();
+        delete widget;
+        const QString saved = picturesFolder() + "/early.png";
+        QVERIFY(QFile::permissions(saved).testFlag(QFile::WriteOwner));
+        QVERIFY(QFile::remove(saved));
+    }
+
+    // A tap opens the file; a press that clicks are disabled for, or that the
+    // touch cancels, opens nothing.
+    void tap_data()
+    {
+        QTest::addColumn<bool>("clickable");
+        QTest::addColumn<bool>("cancel");
+        QTest::addRow("tap") << true << false;
+        QTest::addRow("clicks disabled") << false << false;
+        QTest::addRow("touch cancelled") << true << true;
+    }
+    void tap()
+    {
+        QFETCH(bool, clickable);
+        QFETCH(bool, cancel);
+        AttachmentProbe widget(m_picture, "image/png", 0, false);
+        widget.enableClickAction(clickable);
+        widget.resize(50, 50);
+        QTest::mousePress(&widget, Qt::LeftButton);
+        QCOMPARE(widget.pressed, clickable);
+        QEvent cancelled(QEvent::TouchCancel);
+        if (cancel)
+            QApplication::sendEvent(&widget, &cancelled);
+        const bool opens = clickable && !cancel;
+        if (opens)
+            QTest::ignoreMessage(
+                QtDebugMsg,
+                qPrintable(QString("[MMS_VIEWER] Image unpressed \"%1\"").arg(m_picture)));
+        QTest::mouseRelease(&widget, Qt::LeftButton);
+        QVERIFY(!widget.pressed);
+        QCOMPARE(m_opened, opens ? QList<QUrl>{QUrl::fromLocalFile(m_picture)} : QList<QUrl>());
+    }
+
+    void tapWithoutViewerShowsBanner()
+    {
+        const QString missing = m_dir.filePath("vanished.png");
+        QWidget window;
+        auto* widget = new MMSImageWidget(missing, "image/png", &window);
+        widget->resize(50, 50);
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(QString("[MMS-UI] Don't know how to view \"%1\" "
+                                                "\"image/png\"")
+                                            .arg(missing)));
+        QTest::mouseClick(widget, Qt::LeftButton);
+        QVERIFY(m_opened.isEmpty());
+        QPointer<TkBanner> banner = window.findChild<TkBanner*>();
+        QCOMPARE(banner->title(), qtTrId("qtn_mms_info_file_not_supported"));
+        banner->disappear();
+        QTRY_VERIFY(banner.isNull());
+    }
+
+    // Last: the theme stays registered.
+    // The theme sizes a thumbnail by its style name, again when the name changes.
+    void themeSizesTheThumbnailOnce()
+    {
+        TkTheme::registerLibrary("libdravel");
+        MMSAttachmentWidget widget(m_picture, "image/png", 0, false);
+        widget.setStyleName("MMSEditorThumbnail");
+        widget.ensurePolished();
+        QCOMPARE(widget.sizeHint(), QSize(240, 174 + 8));
+        QTest::ignoreMessage(QtDebugMsg,
+                             "[MMS-IMAGE] Updating pixmap, preferred size QSize(448, 336)");
+        widget.setStyleName("MMSViewerImageThumbnail");
+        // 448 less the margins wide, three quarters of that high, margins around.
+        QTRY_COMPARE(widget.sizeHint(), QSize(448, 324 + 16));
+        QCoreApplication::processEvents();
+    }
+
+    void bubbleIconWithoutStyleSizeShowsTheDefaultIcon()
+    {
+        MMSBubbleIcon icon(m_picture, "image/png");
+        icon.ensurePolished();
+        QCOMPARE(icon.sizeHint(), QWidget().sizeHint());
+        icon.setMimeType("audio/amr");
+        QCOMPARE(icon.sizeHint(), QSize(64, 64));
+        QCOMPARE(icon.grab().toImage().pixelColor(32, 32),
+                 icon.pixmapForMime(QSize(64, 64)).toImage().pixelColor(32, 32));
+    }
 
 private:
-    QString saveThroughDialog(ImageProbe* widget, bool accept);
-
     QTemporaryDir m_dir;
+    QString m_picture;
     QList<QUrl> m_opened;
 };
 
-void TstMmsImageWidget::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    TkContentAction::setLauncher([this](const QUrl& file) {
-        m_opened.append(file);
-        return true;
-    });
-}
-
-void TstMmsImageWidget::cleanup()
-{
-    MMSImageWidget::setPrivateStorageCheck(MMSImageWidget::PrivateStorageCheck());
-    m_opened.clear();
-}
-
-void TstMmsImageWidget::mimeIconsById_data()
-{
-    QTest::addColumn<QString>("mimeType");
-    QTest::addColumn<QString>("iconId");
-    const auto row = [](const char* mimeType, const char* iconId) {
-        QTest::newRow(mimeType) << QString(mimeType) << QString(iconId);
-    };
-    row("", "icon-m-content-mms");
-    row("audio/amr", "icon-m-content-audio");
-    row("video/3gpp", "icon-m-content-videos");
-    row("image/jpeg", "icon-m-content-image");
-    row("text/x-vcard", "icon-m-content-document");
-    row("application/pdf", "icon-m-content-file-unknown");
-    row("Image/jpeg", "icon-m-content-file-unknown"); // the prefix is case-sensitive
-}
-
-void TstMmsImageWidget::mimeIconsById()
-{
-    QFETCH(QString, mimeType);
-    QFETCH(QString, iconId);
-    QVERIFY(TkTheme::hasImage(iconId));
-    ImageProbe widget("/tmp/any", mimeType);
-    for (const QSize size : {QSize(48, 48), QSize(32, 32)}) {
-        const QPixmap icon = widget.pixmapForMime(size);
-        QCOMPARE(icon.size(), size);
-        QCOMPARE(icon.toImage(), TkTheme::pixmap(iconId, size).toImage());
-    }
-}
-
-void TstMmsImageWidget::saveAsOnlyOutsidePrivateStorage_data()
-{
-    QTest::addColumn<bool>("privateStorage");
-    QTest::addColumn<bool>("enable");
-    QTest::addColumn<bool>("offered");
-    QTest::newRow("ordinary file") << false << true << true;
-    QTest::newRow("private storage") << true << true << false;
-    QTest::newRow("disabled") << false << false << false;
-}
-
-void TstMmsImageWidget::saveAsOnlyOutsidePrivateStorage()
-{
-    QFETCH(bool, privateStorage);
-    QFETCH(bool, enable);
-    QFETCH(bool, offered);
-    const QString file = imagemedia::writePicture(m_dir.filePath("offer.png"), 8, 8, Qt::red);
-    QStringList asked;
-    MMSImageWidget::setPrivateStorageCheck([&](const QString& path) {
-        asked << path;
-        return privateStorage;
-    });
-    ImageProbe widget(file, "image/png");
-    QAction* action = saveAsActionOf(widget);
-    QVERIFY(action);
-    QCOMPARE(action->text(), qtTrId("qtn_comm_content_save_as"));
-    QVERIFY(widget.actions().isEmpty());
-    widget.enableSaveAsAction(true);
-    widget.enableSaveAsAction(enable);
-    QCOMPARE(widget.actions().contains(action), offered);
-    QCOMPARE(widget.contextMenuPolicy(), Qt::ActionsContextMenu);
-    if (enable) {
-        QCOMPARE(asked.last(), file);
-    }
-}
-
-void TstMmsImageWidget::saveAsIsOfferedOnceWhenEnabledTwice()
-{
-    const QString file = imagemedia::writePicture(m_dir.filePath("twice.png"), 8, 8, Qt::red);
-    MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
-    ImageProbe widget(file, "image/png");
-    widget.enableSaveAsAction(true);
-    widget.enableSaveAsAction(true);
-    QCOMPARE(widget.actions().size(), 1);
-    saveAsActionOf(widget)->trigger();
-    QCOMPARE(widget.findChildren<TkSaveAsDialog*>().size(), 1);
-    openDialogOf(widget)->reject();
-}
-
-void TstMmsImageWidget::saveAsDialogIsFilledFromTheFile_data()
-{
-    QTest::addColumn<QString>("mimeType");
-    QTest::addColumn<int>("location");
-    QTest::newRow("picture") << "image/png" << int(QStandardPaths::PicturesLocation);
-    QTest::newRow("video") << "video/mp4" << int(QStandardPaths::MoviesLocation);
-    QTest::newRow("sound") << "audio/amr" << int(QStandardPaths::MusicLocation);
-    QTest::newRow("other") << "text/plain" << int(QStandardPaths::DocumentsLocation);
-}
-
-void TstMmsImageWidget::saveAsDialogIsFilledFromTheFile()
-{
-    QFETCH(QString, mimeType);
-    QFETCH(int, location);
-    const QString file = imagemedia::writeBytes(m_dir.filePath("holiday.trip.dat"), "12345");
-    MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
-    ImageProbe widget(file, mimeType);
-    widget.enableSaveAsAction(true);
-    saveAsActionOf(widget)->trigger();
-    TkSaveAsDialog* dialog = openDialogOf(widget);
-    QVERIFY(dialog);
-    QCOMPARE(dialog->mimeType(), mimeType);
-    QCOMPARE(dialog->fileNameEdit()->text(), QString("holiday.trip"));
-    QCOMPARE(dialog->defaultExtension(), QString("dat"));
-    QCOMPARE(dialog->sourcePath(), file);
-    QCOMPARE(dialog->destinationFolder(),
-             QStandardPaths::writableLocation(QStandardPaths::StandardLocation(location)));
-    QCOMPARE(dialog->contentSize(), qint64(5));
-    QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
-    dialog->reject();
-}
-
-QString TstMmsImageWidget::saveThroughDialog(ImageProbe* widget, bool accept)
-{
-    widget->enableSaveAsAction(true);
-    saveAsActionOf(*widget)->trigger();
-    QPointer<TkSaveAsDialog> dialog = openDialogOf(*widget);
-    if (!dialog) {
-        return QStringLiteral("no dialog");
-    }
-    dialog->fileNameEdit()->setText(QStringLiteral("kept"));
-    QSignalSpy destroyed(dialog.data(), &QObject::destroyed);
-    if (accept) {
-        dialog->saveButton()->click();
-    } else {
-        dialog->cancelButton()->click();
-    }
-    return destroyed.wait() ? QString() : QStringLiteral("dialog not destroyed");
-}
-
-void TstMmsImageWidget::acceptedSaveWritesAReadableCopy()
-{
-    // Part files of a message folder are read-only; the copy must not be.
-    const QString file = imagemedia::writePicture(m_dir.filePath("part.png"), 8, 8, Qt::red);
-    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
-    ImageProbe widget(file, "image/png");
-    QTest::ignoreMessage(QtDebugMsg, "[MMS-UI] dialog saveAs finished with  1024");
-    QCOMPARE(saveThroughDialog(&widget, true), QString());
-
-    const QString expected =
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/kept.png";
-    QCOMPARE(widget.savedFileName, expected);
-    QFile saved(expected);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QFile source(file);
-    QVERIFY(source.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), source.readAll());
-    const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                        QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    QCOMPARE(saved.permissions() & modeBits,
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    QVERIFY(QFile::remove(expected));
-}
-
-void TstMmsImageWidget::cancelledSaveWritesNothing()
-{
-    const QString file = imagemedia::writePicture(m_dir.filePath("cancel.png"), 8, 8, Qt::red);
-    MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
-    ImageProbe widget(file, "image/png");
-    widget.savedFileName = QStringLiteral("left over");
-    QTest::ignoreMessage(QtDebugMsg, "[MMS-UI] dialog saveAs finished with  0");
-    QCOMPARE(saveThroughDialog(&widget, false), QString());
-    QVERIFY(widget.savedFileName.isEmpty());
-    QVERIFY(!QFile::exists(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
-                           "/kept.png"));
-}
-
-// The dialog was accepted but not yet destroyed when the page closed.
-void TstMmsImageWidget::saveFinishesWhenTheWidgetGoesFirst()
-{
-    const QString file = imagemedia::writePicture(m_dir.filePath("early.png"), 8, 8, Qt::red);
-    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
-    MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
-    auto* widget = new ImageProbe(file, "image/png");
-    widget->enableSaveAsAction(true);
-    saveAsActionOf(*widget)->trigger();
-    TkSaveAsDialog* dialog = openDialogOf(*widget);
-    QVERIFY(dialog);
-    dialog->fileNameEdit()->setText("early");
-    dialog->accept();
-    delete widget;
-    const QString saved =
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/early.png";
-    QVERIFY(QFile::permissions(saved).testFlag(QFile::WriteOwner));
-    QVERIFY(QFile::remove(saved));
-}
-
-void TstMmsImageWidget::tapOpensTheFile()
-{
-    const QString file = imagemedia::writePicture(m_dir.filePath("open.png"), 8, 8, Qt::red);
-    ImageProbe widget(file, "image/png");
-    widget.resize(50, 50);
-    QTest::mousePress(&widget, Qt::LeftButton);
-    QVERIFY(widget.pressed);
-    QTest::ignoreMessage(QtDebugMsg,
-                         QString("[MMS_VIEWER] Image unpressed \"%1\"").arg(file).toUtf8());
-    QTest::mouseRelease(&widget, Qt::LeftButton);
-    QVERIFY(!widget.pressed);
-    QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(file)});
-}
-
-void TstMmsImageWidget::tapWithoutViewerShowsBanner()
-{
-    const QString missing = m_dir.filePath("vanished.png");
-    QWidget window;
-    auto* widget = new ImageProbe(missing, "image/png", &window);
-    widget->resize(50, 50);
-    QTest::ignoreMessage(
-        QtWarningMsg,
-        QString("[MMS-UI] Don't know how to view \"%1\" \"image/png\"").arg(missing).toUtf8());
-    QTest::mouseClick(widget, Qt::LeftButton);
-    QVERIFY(m_opened.isEmpty());
-    auto* banner = window.findChild<TkBanner*>();
-    QVERIFY(banner);
-    QCOMPARE(banner->title(), qtTrId("qtn_mms_info_file_not_supported"));
-    QPointer<TkBanner> guard(banner);
-    banner->disappear();
-    QTRY_VERIFY(guard.isNull());
-}
-
-// A press that clicks are disabled for, or that the touch cancels, opens nothing.
-void TstMmsImageWidget::pressOpensNothing_data()
-{
-    QTest::addColumn<bool>("clickable");
-    QTest::newRow("clicks disabled") << false;
-    QTest::newRow("touch cancelled") << true;
-}
-
-void TstMmsImageWidget::pressOpensNothing()
-{
-    QFETCH(bool, clickable);
-    const QString file = imagemedia::writePicture(m_dir.filePath("still.png"), 8, 8, Qt::red);
-    ImageProbe widget(file, "image/png");
-    widget.enableClickAction(clickable);
-    widget.resize(50, 50);
-    QTest::mousePress(&widget, Qt::LeftButton);
-    QCOMPARE(widget.pressed, clickable);
-    QEvent cancel(QEvent::TouchCancel);
-    QApplication::sendEvent(&widget, &cancel);
-    QVERIFY(!widget.pressed);
-    QTest::mouseRelease(&widget, Qt::LeftButton);
-    QVERIFY(m_opened.isEmpty());
-}
-
-QTEST_MAIN(TstMmsImageWidget)
+QTEST_MAIN(TestMmsImageWidget)
 #include "tst_mmsimagewidget.moc"

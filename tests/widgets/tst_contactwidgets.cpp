@@ -1,0 +1,457 @@
+#include "avatarwidget.h"
+#include "clickablebubble.h"
+#include "contactcardfiles.h"
+#include "contactlistlabel.h"
+#include "contactlocalid.h"
+#include "contactmanagers.h"
+#include "contactsgui.h"
+#include "customedit.h"
+#include "customselectablelabel.h"
+#include "mmscontactcard.h"
+#include "testcontacts.h"
+#include "tkstyle.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QContactExtendedDetail>
+#include <QLabel>
+#include <QSettings>
+#include <QTapAndHoldGesture>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+using namespace QtContacts;
+namespace files = contactcardfiles;
+
+namespace {
+
+// Counts the presses that reach a child.
+class PressCounter : public QLabel
+{
+public:
+    using QLabel::QLabel;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        ++presses;
+        QLabel::mousePressEvent(event);
+    }
+};
+
+void resolve(ContactListLabel& label)
+{
+    QSignalSpy resolved(&label, &ContactListLabel::contactsResolved);
+    label.startContactResolving();
+    QVERIFY(resolved.count() == 1 || resolved.wait());
+}
+
+void setNameOrder(const QVariant& order)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts");
+    if (order.isValid())
+        settings.setValue("nameOrder", order);
+    else
+        settings.remove("nameOrder");
+}
+
+QString shownName(const MmsContactCard& card)
+{
+    return card.findChild<QLabel*>("mmsContactCardName")->text();
+}
+
+QList<ContactsGui*> openCardViews()
+{
+    QList<ContactsGui*> views;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* view = qobject_cast<ContactsGui*>(widget))
+            views << view;
+    }
+    return views;
+}
+
+// The centre of the word in the label's coordinates, as laid out by the
+// editor that the label turns into.
+QPoint wordPosition(CustomSelectableLabel* label, const QString& word)
+{
+    label->switchToEdit();
+    QTextDocument* document = label->editor()->document();
+    QTextCursor cursor(document);
+    cursor.setPosition(document->toPlainText().indexOf(word) + word.size() / 2);
+    const QTextBlock block = cursor.block();
+    // Lays the block out first.
+    const QPointF blockTopLeft = document->documentLayout()->blockBoundingRect(block).topLeft();
+    const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
+    const QPointF inBlock(line.cursorToX(cursor.positionInBlock()), line.y() + line.height() / 2);
+    const QPoint position =
+        label->editor()->viewport()->mapTo(label, (blockTopLeft + inBlock).toPoint());
+    label->switchToLabel();
+    return position;
+}
+
+// A long press, not an ordinary tap, on the given point of the label.
+void longPress(CustomSelectableLabel* label, const QPoint& at)
+{
+    QWidget* target = label->childAt(at);
+    QTest::mousePress(target, Qt::LeftButton, {}, target->mapFrom(label, at));
+}
+
+} // namespace
+
+// The contact widgets: tappable bubbles, address lists resolved to contacts,
+// selectable message text and contact cards, on the process-wide "memory"
+// contacts store.
+class TestContactWidgets : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QTapAndHoldGesture::setTimeout(100);
+        // The test's own configuration folder, never the user's.
+        QVERIFY(qEnvironmentVariable("XDG_CONFIG_HOME").endsWith(".home/.config"));
+        m_manager = mmsui::utils::getContactManager();
+        const QList<QPair<QString, QContact>> contacts{
+            {"anna", testContact("Anna", "Berg", "+358401111111", "anna@example.com")},
+            {"carl", testContact("Carl", "Dahl", "+358402222222", "carl@example.com")},
+            {"twin1", testContact("Ed", "Twin", "+358403333333")},
+            {"twin2", testContact("Ida", "Twin", "+358403333333")},
+            {"percent", testContact("50%1", "%2 off", "+358404444444")},
+            {"markup", testContact("<b>Eve", "&Co", "+358405555555")},
+        };
+        for (auto entry : contacts) {
+            QVERIFY(m_manager->saveContact(&entry.second));
+            m_ids.insert(entry.first, ContactLocalId::fromContactId(entry.second.id()));
+        }
+    }
+    void cleanup()
+    {
+        setNameOrder(QVariant());
+        qDeleteAll(openCardViews());
+    }
+
+    // A press shows the bubble pressed; a release inside taps it, one slid away cancels.
+    void bubbleTap_data()
+    {
+        QTest::addColumn<bool>("onWatchedChild");
+        QTest::addColumn<QPoint>("releaseAt");
+        QTest::addColumn<int>("clicks");
+        QTest::addRow("inside") << false << QPoint(150, 30) << 1;
+        QTest::addRow("slid away") << false << QPoint(250, 30) << 0;
+        QTest::addRow("watched child") << true << QPoint(20, 20) << 1;
+    }
+    void bubbleTap()
+    {
+        QFETCH(bool, onWatchedChild);
+        QFETCH(QPoint, releaseAt);
+        ClickableBubble bubble;
+        bubble.resize(200, 60);
+        auto* child = new PressCounter(QStringLiteral("child"), &bubble);
+        child->setGeometry(10, 10, 40, 40);
+        if (onWatchedChild)
+            child->installEventFilter(&bubble);
+        QWidget* target = onWatchedChild ? static_cast<QWidget*>(child) : &bubble;
+        QSignalSpy clicked(&bubble, &ClickableBubble::clicked);
+        QTest::mousePress(target, Qt::LeftButton, {}, target->mapFrom(&bubble, QPoint(20, 20)));
+        QCOMPARE(tk::styleMode(&bubble), QStringLiteral("pressed"));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, target->mapFrom(&bubble, releaseAt));
+        QTEST(clicked.count(), "clicks");
+        QCOMPARE(tk::styleMode(&bubble), QString());
+        QCOMPARE(child->presses, 0);
+    }
+
+    void unwatchedChildKeepsItsEvents()
+    {
+        ClickableBubble bubble;
+        auto* child = new PressCounter(QStringLiteral("child"), &bubble);
+        QTest::mouseClick(child, Qt::LeftButton);
+        QCOMPARE(child->presses, 1);
+    }
+
+    // Addresses turn into links to the one stored contact that owns them.
+    void resolving_data()
+    {
+        QTest::addColumn<QStringList>("addresses");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("every address resolved")
+            << QStringList{"+358401111111", "carl@example.com"}
+            << "<a href=\"{anna}\">Anna Berg</a>; <a href=\"{carl}\">Carl Dahl</a>";
+        QTest::addRow("two contacts share the number, the next is tried")
+            << QStringList{"+358403333333", "anna@example.com"}
+            << "+358403333333; <a href=\"{anna}\">Anna Berg</a>";
+        QTest::addRow("unknown address stays plain")
+            << QStringList{"nobody@example.com", "+358402222222"}
+            << "nobody@example.com; <a href=\"{carl}\">Carl Dahl</a>";
+        QTest::addRow("unknown address after a resolved one")
+            << QStringList{"+358401111111", "nobody@example.com"}
+            << "<a href=\"{anna}\">Anna Berg</a>; nobody@example.com";
+        QTest::addRow("e-mail matches exactly only")
+            << QStringList{"ANNA@example.com.org"} << "ANNA@example.com.org";
+        QTest::addRow("percent signs in names stay literal")
+            << QStringList{"+358404444444"} << "<a href=\"{percent}\">50%1 %2 off</a>";
+        QTest::addRow("markup in names is shown as text")
+            << QStringList{"+358405555555"} << "<a href=\"{markup}\">&lt;b&gt;Eve &amp;Co</a>";
+        QTest::addRow("empty list") << QStringList() << "";
+    }
+    void resolving()
+    {
+        QFETCH(QStringList, addresses);
+        QFETCH(QString, expected);
+        ContactListLabel label;
+        label.setAddressList(addresses);
+        QCOMPARE(label.text(), addresses.join("; "));
+        QSignalSpy resolved(&label, &ContactListLabel::contactsResolved);
+        label.startContactResolving();
+        QVERIFY(resolved.count() == 1 || (!addresses.isEmpty() && resolved.wait()));
+        // Late answers would show up as further signals once events run.
+        QCoreApplication::processEvents();
+        QCOMPARE(resolved.count(), 1);
+        QCOMPARE(label.text(), expandIds(expected));
+        QCOMPARE(label.addressList().join("; "), label.text());
+    }
+
+    void unmatchedAddressIsLogged()
+    {
+        ContactListLabel label;
+        label.setAddressList({"+358403333333"});
+        QTest::ignoreMessage(
+            QtDebugMsg, "[MMS-VIEWER-CONTACT] Searching contact for address: \"+358403333333\"");
+        QTest::ignoreMessage(QtDebugMsg,
+                             "[MMS-VIEWER-CONTACT] Address not resolved, contacts count 2");
+        resolve(label);
+    }
+
+    void originalStoreIdIsTheLinkTarget()
+    {
+        QContact aggregate = testContact("Olga", "Ek", "+358406666666");
+        QContactExtendedDetail original;
+        original.setName("OriginalContactId");
+        original.setData(QVariantMap{{"OriginalContactIdField", 4242}});
+        aggregate.saveDetail(&original);
+        QVERIFY(m_manager->saveContact(&aggregate));
+        ContactListLabel label;
+        label.setAddressList({"+358406666666"});
+        resolve(label);
+        QCOMPARE(label.text(), QStringLiteral("<a href=\"4242\">Olga Ek</a>"));
+        QVERIFY(m_manager->removeContact(aggregate.id()));
+    }
+
+    // A new list drops the running search; labels chained on the signal resolve in turn.
+    void searchesFollowOneAnother()
+    {
+        ContactListLabel to;
+        ContactListLabel cc;
+        to.setAddressList({"+358402222222"});
+        to.startContactResolving();
+        to.setAddressList({"+358401111111"});
+        cc.setAddressList({"nobody@example.com", "carl@example.com"});
+        connect(&to, &ContactListLabel::contactsResolved, &cc,
+                &ContactListLabel::startContactResolving);
+        QSignalSpy ccResolved(&cc, &ContactListLabel::contactsResolved);
+        to.startContactResolving();
+        QVERIFY(ccResolved.wait());
+        QCOMPARE(to.text(), expandIds("<a href=\"{anna}\">Anna Berg</a>"));
+        QCOMPARE(cc.text(), expandIds("nobody@example.com; <a href=\"{carl}\">Carl Dahl</a>"));
+    }
+
+    // Message text shows as a label and as the read-only editor it turns into;
+    // emoticons are pictures in both.
+    void selectableText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("inLabel");
+        QTest::addRow("line feed") << "first\nsecond"
+                                   << "first<br>second";
+        QTest::addRow("markup") << "<b>bold</b> & <br>"
+                                << "&lt;b&gt;bold&lt;/b&gt; &amp;";
+        QTest::addRow("emoticon") << "hi :-)"
+                                  << "<img";
+    }
+    void selectableText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, inLabel);
+        CustomSelectableLabel label(text);
+        showLarge(&label);
+        QVERIFY(label.label()->text().contains(inLabel));
+        QTextDocument* document = label.editor()->document();
+        QTextCursor end(document);
+        end.movePosition(QTextCursor::End);
+        if (inLabel == "<img")
+            QVERIFY(end.charFormat().isImageFormat());
+        else
+            QCOMPARE(document->toPlainText(), text);
+        document->adjustSize();
+        if (text.contains('\n'))
+            QCOMPARE(document->firstBlock().layout()->lineCount(), 2);
+    }
+
+    void lineFeedBreaksTheLabelLine()
+    {
+        CustomSelectableLabel label(QStringLiteral("first\nsecond"));
+        QLabel oneLine(QStringLiteral("first"));
+        oneLine.setFont(label.label()->font());
+        QVERIFY(label.label()->sizeHint().height() >= 2 * oneLine.sizeHint().height() - 2);
+    }
+
+    // A long press on a word selects it in the editor; the end of the selection
+    // returns to the label.
+    void longPressOnWord()
+    {
+        CustomSelectableLabel label(QStringLiteral("Hello wide world"));
+        showLarge(&label);
+        longPress(&label, wordPosition(&label, QStringLiteral("wide")));
+        QTRY_VERIFY(label.editor()->textCursor().hasSelection());
+        QVERIFY(label.isEditMode());
+        QVERIFY(label.editor()->isVisible());
+        QVERIFY(!label.label()->isVisible());
+        QCOMPARE(label.editor()->textCursor().selectedText(), QStringLiteral("wide"));
+        QTextCursor cursor = label.editor()->textCursor();
+        cursor.clearSelection();
+        label.editor()->setTextCursor(cursor);
+        QVERIFY(!label.isEditMode());
+        QVERIFY(label.label()->isVisible());
+        QVERIFY(!label.editor()->isVisible());
+    }
+
+    void longPressOnEmptySpaceReturnsToLabel()
+    {
+        CustomSelectableLabel label(QStringLiteral("Hello wide world"));
+        showLarge(&label);
+        int editorShown = 0;
+        struct ShowFilter : QObject
+        {
+            int* count;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                *count += event->type() == QEvent::Show;
+                return false;
+            }
+        } filter;
+        filter.count = &editorShown;
+        label.editor()->installEventFilter(&filter);
+        longPress(&label, QPoint(200, 280));
+        QTRY_VERIFY(editorShown == 1 && !label.isEditMode());
+        QVERIFY(!label.editor()->textCursor().hasSelection());
+        QVERIFY(label.label()->isVisible());
+    }
+
+    void copyGivesEmoticonsAsText()
+    {
+        CustomSelectableLabel label(QStringLiteral("hi :-) there"));
+        CustomEdit* editor = label.editor();
+        editor->selectAll();
+        editor->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("hi :-) there"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
+        QTextCursor cursor = editor->textCursor();
+        cursor.clearSelection();
+        editor->setTextCursor(cursor);
+        editor->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
+    }
+
+    // The card's name by the contacts application's name order and the fallbacks.
+    void cardName_data()
+    {
+        QTest::addColumn<QVariant>("nameOrder");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("expected");
+        const QStringList anna{"N:Berg;Anna;;;", "FN:Anna B.", "NICKNAME:Annie"};
+        const QVariant firstLast("first-last");
+        QTest::addRow("first-last") << firstLast << anna << "Anna Berg";
+        QTest::addRow("last-first") << QVariant("last-first") << anna << "Berg Anna";
+        QTest::addRow("no setting: display label") << QVariant() << anna << "Anna B.";
+        QTest::addRow("unknown order: display label") << QVariant("sideways") << anna << "Anna B.";
+        QTest::addRow("first name only")
+            << QVariant("last-first") << QStringList{"N:;Anna;;;"} << "Anna";
+        QTest::addRow("percent signs stay literal")
+            << firstLast << QStringList{"N:%2;50%1;;;"} << "50%1 %2";
+        QTest::addRow("blank names: nickname")
+            << firstLast << QStringList{"N: ; ;;;", "NICKNAME:Annie"} << "Annie";
+        QTest::addRow("nothing: file base name")
+            << firstLast << QStringList{"TEL:+358401111111"} << "card-of-anna";
+    }
+    void cardName()
+    {
+        QFETCH(QVariant, nameOrder);
+        QFETCH(QStringList, lines);
+        setNameOrder(nameOrder);
+        if (nameOrder.isValid())
+            QTest::ignoreMessage(QtDebugMsg, qPrintable("[MMS-CONTACTCARD] Contacts/nameOrder "
+                                                        "setting \"" +
+                                                        nameOrder.toString() + '"'));
+        MmsContactCard card(files::write(m_dir.path(), "card-of-anna.vcf", files::card(lines)));
+        QTEST(shownName(card), "expected");
+    }
+
+    void unreadableCardShowsTitleOnly()
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot open contact card"));
+        MmsContactCard card(m_dir.filePath("missing.vcf"));
+        QCOMPARE(card.findChild<QLabel*>("mmsContactCardTitle")->text(),
+                 qtTrId("qtn_msg_contact_card_label"));
+        QCOMPARE(shownName(card), QString());
+        QVERIFY(card.findChild<AvatarWidget*>()->pixmap().isNull());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot open contact card"));
+        QTest::mouseClick(&card, Qt::LeftButton);
+        QVERIFY(openCardViews().isEmpty());
+    }
+
+    void cardPhotoIsShownByTheAvatar()
+    {
+        MmsContactCard card(files::write(
+            m_dir.path(), "photo.vcf",
+            files::card({"N:Berg;Anna;;;", files::photoLine(QSize(10, 10), Qt::green)})));
+        const QPixmap picture = card.findChild<AvatarWidget*>()->pixmap();
+        QCOMPARE(picture.size(), QSize(10, 10));
+        QCOMPARE(picture.toImage().pixelColor(5, 5), QColor(Qt::green));
+    }
+
+    void tapOpensTheCardView_data()
+    {
+        QTest::addColumn<QString>("tapped");
+        QTest::addRow("card") << "mmsContactCard";
+        QTest::addRow("avatar") << "mmsContactCardAvatar";
+    }
+    void tapOpensTheCardView()
+    {
+        QFETCH(QString, tapped);
+        MmsContactCard card(files::write(m_dir.path(), "anna.vcf",
+                                         files::card({"N:Berg;Anna;;;", "TEL:+358401111111"})));
+        card.resize(300, 80);
+        QWidget* target = card.objectName() == tapped ? static_cast<QWidget*>(&card)
+                                                      : card.findChild<QWidget*>(tapped);
+        QVERIFY(target);
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, 2));
+        const QList<ContactsGui*> views = openCardViews();
+        QCOMPARE(views.size(), 1);
+        QCOMPARE(views.first()->shownName(), QStringLiteral("Anna Berg"));
+    }
+
+private:
+    // "{anna}" stands for Anna's local id.
+    QString expandIds(QString text) const
+    {
+        for (auto it = m_ids.cbegin(); it != m_ids.cend(); ++it)
+            text.replace('{' + it.key() + '}', QString::number(it.value()));
+        return text;
+    }
+    static void showLarge(CustomSelectableLabel* label)
+    {
+        label->resize(400, 300);
+        label->show();
+        QVERIFY(QTest::qWaitForWindowExposed(label));
+    }
+
+    QTemporaryDir m_dir;
+    QSharedPointer<QContactManager> m_manager;
+    QMap<QString, quint32> m_ids;
+};
+
+QTEST_MAIN(TestContactWidgets)
+#include "tst_contactwidgets.moc"

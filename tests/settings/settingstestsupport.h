@@ -1,9 +1,9 @@
 #pragma once
 
 #include "../config/configsandbox.h"
+#include "catalogue.h"
 #include "mmsconfig.h"
 #include "testprofiles.h"
-#include "tklocale.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -14,13 +14,6 @@
 
 // What the settings tests do the way a user does, and the store they look at.
 namespace settingstest {
-
-inline void installCatalogue()
-{
-    TkLocale locale;
-    locale.installTrCatalog(QStringLiteral("mms"));
-    TkLocale::setDefault(locale);
-}
 
 // Picks an item through the opened list, as a finger does.
 inline void pick(QComboBox* box, int index)
@@ -55,6 +48,12 @@ inline MmsConfig::Configuration profile(const QString& apn, const QString& userN
                                         const QString& proxy, int proxyPort)
 {
     return testProfile(QString(), apn, userName, password, mmsc, mmscPort, proxy, proxyPort);
+}
+
+inline MmsConfig::Configuration named(MmsConfig::Configuration config, const QString& name)
+{
+    config.name = name;
+    return config;
 }
 
 inline MmsConfig::Configuration operatorProfile()

@@ -26,32 +26,15 @@ void store(const Setup& setup)
     config.save();
 }
 
-// The settings file as it is on disk; empty when there is none.
-QByteArray storedBytes()
+Setup set(Field field, int value)
 {
-    return ConfigSandbox::read(MmsMainConfig::filePath());
+    return [=](MmsMainConfig& c) { c.*field = value; };
 }
 
-QStringList items(const QComboBox* box)
+Setup setFlag(bool MmsMainConfig::*flag, bool value)
 {
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
+    return [=](MmsMainConfig& c) { c.*flag = value; };
 }
-
-QRegularExpression critical(const QString& text)
-{
-    return QRegularExpression('^' + QRegularExpression::escape("[MMS-SETTINGS] " + text) + '$');
-}
-
-const QStringList sizes{"Small (100 kB)", "Medium (300 kB)", "Large (600 kB)",
-                        "Extra large (1 MB)"};
-const QStringList validities{"1 hour", "1 day", "1 week", "Maximum"};
-const QStringList reportModes{"Always send", "Ask every time", "Do not send"};
-const QStringList retrievals{"Automatic in home network", "Automatic", "Manual"};
-const QString unknownSize = "Unknown message size limit, reset to 300Kb";
-const QString unknownValidity = "Unknown message validity, reset to maximum time;";
 
 Setup noHomeItem(int mode)
 {
@@ -69,6 +52,30 @@ Setup restricted(int size)
     };
 }
 
+// The settings file as it is on disk; empty when there is none.
+QByteArray storedBytes()
+{
+    return ConfigSandbox::read(MmsMainConfig::filePath());
+}
+
+QRegularExpression critical(const QString& text)
+{
+    return QRegularExpression('^' + QRegularExpression::escape("[MMS-SETTINGS] " + text) + '$');
+}
+
+const char* const kMode = "mmsSettingsProxyPortButton";
+const char* const kRetrieval = "mmsSettingsDownloadingMode";
+const char* const kSize = "mmsSettingsMessageSize";
+const char* const kValidity = "mmsSettingsMessageValidity";
+const char* const kReport = "mmsSettingsReadReportMode";
+const QStringList kSizes{"Small (100 kB)", "Medium (300 kB)", "Large (600 kB)",
+                         "Extra large (1 MB)"};
+const QStringList kRetrievals{"Automatic in home network", "Automatic", "Manual"};
+const QString kUnknownSize = "Unknown message size limit, reset to 300Kb";
+const QString kUnknownValidity = "Unknown message validity, reset to maximum time;";
+const QString kBadSize = "Invalid message size limit selected, reset to 300Kb";
+const QString kBadValidity = "Invalid message validity selected, reset to maximum time";
+
 } // namespace
 
 Q_DECLARE_METATYPE(Setup)
@@ -82,458 +89,365 @@ private slots:
     void init() { m_sandbox = std::make_unique<ConfigSandbox>(); }
     void cleanup() { m_sandbox.reset(); }
 
-    void listShowsStore_data();
-    void listShowsStore();
-    void choiceStored_data();
-    void choiceStored();
-    void invalidChoice_data();
-    void invalidChoice();
-    void visibilityFlags_data();
-    void visibilityFlags();
-    void switchesStoreAtOnce_data();
-    void switchesStoreAtOnce();
-    void loadingWritesNothing_data();
-    void loadingWritesNothing();
-    void userPicksAreStored();
-    void pickingAutomaticStoresIt();
-    void pickingUserDefinedOpensSheetEachTime();
-    void cancelRestoresListAndKeepsProfile();
-    void doneStoresModeAndProfile();
+    // What each list offers and selects for a stored value; showing it never writes.
+    void listShowsStore_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("critical");
+        const auto row = [](const QString& tag, const char* list, const Setup& setup,
+                            const QStringList& expected, int index, const QString& critical = {}) {
+            QTest::addRow("%s", qPrintable(tag)) << list << setup << expected << index << critical;
+        };
+        const QStringList modes{"Automatic", "User-defined"};
+        row("automatic", kMode, setFlag(&MmsMainConfig::automaticConnection, true), modes, 0);
+        row("user-defined", kMode, setFlag(&MmsMainConfig::automaticConnection, false), modes, 1);
+        for (int m = 0; m < 3; ++m)
+            row(QString("mode %1").arg(m), kRetrieval, set(&MmsMainConfig::retrivalMode, m),
+                kRetrievals, m);
+        // Without the home-network item, mode 0 selects nothing.
+        for (int m = 0; m < 3; ++m)
+            row(QString("no home item, mode %1").arg(m), kRetrieval, noHomeItem(m),
+                kRetrievals.mid(1), m - 1);
+        const int bytes[] = {102400, 307200, 614400, 1048576};
+        for (int i = 0; i < 4; ++i)
+            row(QString("%1 bytes").arg(bytes[i]), kSize,
+                set(&MmsMainConfig::maxMessageSize, bytes[i]), kSizes, i);
+        row("unknown size", kSize, set(&MmsMainConfig::maxMessageSize, 500000), kSizes, 1,
+            kUnknownSize);
+        // Restricted mode offers 300 KB and 600 KB only, rounding the others in.
+        for (int i = 0; i < 4; ++i)
+            row(QString("restricted, %1 bytes").arg(bytes[i]), kSize, restricted(bytes[i]),
+                kSizes.mid(1, 2), i / 2);
+        row("restricted, unknown size", kSize, restricted(0), kSizes.mid(1, 2), 0, kUnknownSize);
+        const int hours[] = {1, 24, 168, -1, 48, 0};
+        for (int i = 0; i < 6; ++i)
+            row(QString("%1 hours").arg(hours[i]), kValidity,
+                set(&MmsMainConfig::messageValidity, hours[i]),
+                {"1 hour", "1 day", "1 week", "Maximum"}, qMin(i, 3),
+                i > 3 ? kUnknownValidity : QString());
+        const QList<QPair<int, int>> reportModes{{0, 1}, {1, 0}, {2, 2}, {5, -1}};
+        for (const auto& [mode, index] : reportModes)
+            row(QString("read report mode %1").arg(mode), kReport,
+                set(&MmsMainConfig::readReportMode, mode),
+                {"Always send", "Ask every time", "Do not send"}, index);
+    }
+    void listShowsStore()
+    {
+        QFETCH(QString, list);
+        QFETCH(Setup, setup);
+        QFETCH(QString, critical);
+        store(setup);
+        const QByteArray before = storedBytes();
+        if (!critical.isEmpty())
+            QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
+        MmsSettingsWidget widget;
+        TkComboBox* box = widget.findChild<TkComboBox*>(list);
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        QTEST(items, "expected");
+        QTEST(box->currentIndex(), "index");
+        QCOMPARE(storedBytes(), before);
+    }
+
+    // The value each choice stores, starting from a value no list shows.
+    void choiceStored_data()
+    {
+        QTest::addColumn<QByteArray>("handler");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<Field>("field");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("critical");
+        const auto rows = [](const char* handler, const Setup& setup, Field field,
+                             const QList<int>& values, const char* tag,
+                             const QString& critical = {}) {
+            for (int i = 0; i < values.size(); ++i)
+                QTest::addRow("%s %d", tag, i)
+                    << QByteArray(handler) << setup << i << field << values.at(i) << critical;
+        };
+        const Field mode = &MmsMainConfig::retrivalMode;
+        const Field size = &MmsMainConfig::maxMessageSize;
+        const Field validity = &MmsMainConfig::messageValidity;
+        const Field report = &MmsMainConfig::readReportMode;
+        rows("msgRetrivalModeChanged", set(mode, 7), mode, {0, 1, 2}, "retrieval");
+        rows("msgRetrivalModeChanged", noHomeItem(7), mode, {1, 2}, "retrieval, no home item");
+        rows("msgMaxSizeChanged", set(size, 1), size, {102400, 307200, 614400, 1048576}, "size",
+             kUnknownSize);
+        rows("msgMaxSizeChanged", restricted(1), size, {307200, 614400}, "size, restricted",
+             kUnknownSize);
+        rows("msgValidityChanged", set(validity, 2), validity, {1, 24, 168, -1}, "validity",
+             kUnknownValidity);
+        rows("msgReadReportModeChanged", set(report, 9), report, {1, 0, 2}, "read report mode");
+    }
+    void choiceStored()
+    {
+        QFETCH(QByteArray, handler);
+        QFETCH(Setup, setup);
+        QFETCH(int, index);
+        QFETCH(Field, field);
+        QFETCH(QString, critical);
+        store(setup);
+        if (!critical.isEmpty())
+            QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
+        MmsSettingsWidget widget;
+        QVERIFY(QMetaObject::invokeMethod(&widget, handler, Q_ARG(int, index)));
+        QTEST(MmsMainConfig().*field, "value");
+    }
+
+    // An index outside the list either changes nothing (no list given) or
+    // falls back to a safe value.
+    void invalidChoice_data()
+    {
+        QTest::addColumn<QByteArray>("handler");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("critical");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<Field>("field");
+        QTest::addColumn<int>("value");
+        const auto unchanged = [](const char* tag, const char* handler, const Setup& setup,
+                                  const QString& critical, const QList<int>& indexes) {
+            for (int index : indexes)
+                QTest::addRow("%s %d", tag, index)
+                    << QByteArray(handler) << setup << index << critical << "" << 0 << Field() << 0;
+        };
+        const QString badMode = "Invalid retrival mode selected!";
+        unchanged("retrieval", "msgRetrivalModeChanged", Setup([](MmsMainConfig&) {}), badMode,
+                  {3, -1});
+        // Index 2 would store mode 3, which no phone knows.
+        unchanged("retrieval, no home item", "msgRetrivalModeChanged", noHomeItem(1), badMode,
+                  {2, -1});
+        unchanged("read report mode", "msgReadReportModeChanged",
+                  set(&MmsMainConfig::readReportMode, 2), "Invalid read report mode selected!",
+                  {3, -1});
+        const Field size = &MmsMainConfig::maxMessageSize;
+        for (int index : {4, -1})
+            QTest::addRow("size %d", index) << QByteArray("msgMaxSizeChanged") << set(size, 614400)
+                                            << index << kBadSize << kSize << 1 << size << 307200;
+        for (int index : {2, 3})
+            QTest::addRow("size, restricted, %d", index)
+                << QByteArray("msgMaxSizeChanged") << restricted(614400) << index << kBadSize
+                << kSize << 0 << size << 307200;
+        const Field validity = &MmsMainConfig::messageValidity;
+        for (int index : {4, -1})
+            QTest::addRow("validity %d", index)
+                << QByteArray("msgValidityChanged") << set(validity, 24) << index << kBadValidity
+                << kValidity << 3 << validity << -1;
+    }
+    void invalidChoice()
+    {
+        QFETCH(QByteArray, handler);
+        QFETCH(Setup, setup);
+        QFETCH(int, index);
+        QFETCH(QString, critical);
+        QFETCH(QString, list);
+        QFETCH(Field, field);
+        store(setup);
+        const QByteArray before = storedBytes();
+        MmsSettingsWidget widget;
+        QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
+        QVERIFY(QMetaObject::invokeMethod(&widget, handler, Q_ARG(int, index)));
+        if (list.isEmpty()) {
+            QCOMPARE(storedBytes(), before);
+            return;
+        }
+        QTEST(widget.findChild<TkComboBox*>(list)->currentIndex(), "selected");
+        QTEST(MmsMainConfig().*field, "value");
+    }
+
+    void visibilityFlags_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::addRow("all shown") << Setup([](MmsMainConfig&) {})
+                                   << QStringList{kValidity, "mmsSettingsDeliveryReportButton",
+                                                  "mmsSettingsReadReportButton", kReport}
+                                   << QStringList{};
+        QTest::addRow("no validity")
+            << setFlag(&MmsMainConfig::validitySettingVisible, false)
+            << QStringList{"mmsSettingsDeliveryReportButton", kReport} << QStringList{kValidity};
+        QTest::addRow("no delivery report")
+            << setFlag(&MmsMainConfig::deliveryReportSettingVisible, false)
+            << QStringList{"mmsSettingsReadReportButton"}
+            << QStringList{"mmsSettingsDeliveryReportButton", "mmsSettingsDeliveryReportLabel"};
+        QTest::addRow("no read report") << setFlag(&MmsMainConfig::readReportSettingVisible, false)
+                                        << QStringList{"mmsSettingsDeliveryReportButton"}
+                                        << QStringList{"mmsSettingsReadReportButton", kReport};
+    }
+    void visibilityFlags()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        store(setup);
+        MmsSettingsWidget widget;
+        for (const QString& name : present)
+            QVERIFY2(widget.findChild<QWidget*>(name), qPrintable(name));
+        for (const QString& name : absent)
+            QVERIFY2(!widget.findChild<QWidget*>(name), qPrintable(name));
+        // The handler of a hidden row may still be called without harm.
+        QTest::ignoreMessage(QtCriticalMsg, critical(kBadValidity));
+        widget.msgValidityChanged(-1);
+    }
+
+    void switchesStoreAtOnce_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("logName");
+        QTest::addRow("delivery report") << "mmsSettingsDeliveryReport"
+                                         << "Delivery report";
+        QTest::addRow("read report") << "mmsSettingsReadReport"
+                                     << "Read report";
+    }
+    void switchesStoreAtOnce()
+    {
+        QFETCH(QString, row);
+        QFETCH(QString, logName);
+        const auto stored = [&] {
+            const MmsMainConfig c;
+            return row == "mmsSettingsReadReport" ? c.readReport : c.deliveryReport;
+        };
+        const auto expectLog = [&](const QString& text) {
+            QTest::ignoreMessage(QtDebugMsg, qPrintable("D: [MMS-SETTINGS] " + logName + text));
+        };
+        expectLog(": false");
+        MmsSettingsWidget widget;
+        widget.show();
+        auto* button = widget.findChild<TkSwitchButton*>(row + "Button");
+        QVERIFY(!button->isChecked());
+        for (const bool checked : {true, false}) {
+            expectLog(QString(" clicked: %1").arg(checked ? "true" : "false"));
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(stored(), checked);
+        }
+        store([&](MmsMainConfig& c) { c.deliveryReport = c.readReport = true; });
+        expectLog(": true");
+        MmsSettingsWidget reloaded;
+        QVERIFY(reloaded.findChild<TkSwitchButton*>(row + "Button")->isChecked());
+    }
+
+    void loadingWritesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("criticals");
+        QTest::addRow("fresh phone") << QByteArray() << 0;
+        QTest::addRow("unknown values")
+            << QByteArray("[General]\nmaxMessageSize=5\nmessageValidity=3\nretrivalMode=0\n"
+                          "homeNetworkModeSupported=false\nreadReportMode=8\n")
+            << 2;
+        QTest::addRow("restricted mode rounding")
+            << QByteArray("[General]\nrestrictedMode=true\nmaxMessageSize=1048576\n") << 0;
+    }
+    void loadingWritesNothing()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, criticals);
+        if (!file.isEmpty())
+            ConfigSandbox::write(MmsMainConfig::filePath(), file);
+        const QDateTime modified = QFileInfo(MmsMainConfig::filePath()).lastModified();
+        for (int i = 0; i < criticals; ++i)
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Unknown message"));
+        MmsSettingsWidget widget;
+        widget.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(storedBytes(), file);
+        QCOMPARE(QFileInfo(MmsMainConfig::filePath()).lastModified(), modified);
+        QVERIFY(!QFile::exists(MmsConfig::userDefinedFilePath()));
+    }
+
+    void userPicksAreStored()
+    {
+        MmsSettingsWidget widget;
+        widget.show();
+        const QList<std::tuple<const char*, int, Field, int>> picks{
+            {kRetrieval, 2, &MmsMainConfig::retrivalMode, 2},
+            {kSize, 3, &MmsMainConfig::maxMessageSize, 1048576},
+            {kValidity, 1, &MmsMainConfig::messageValidity, 24},
+            {kReport, 2, &MmsMainConfig::readReportMode, 2}};
+        for (const auto& [list, index, field, value] : picks) {
+            pick(widget.findChild<TkComboBox*>(list), index);
+            QCOMPARE(MmsMainConfig().*field, value);
+        }
+    }
+
+    void pickingAutomaticStoresIt()
+    {
+        store(setFlag(&MmsMainConfig::automaticConnection, false));
+        MmsSettingsWidget widget;
+        widget.show();
+        pick(widget.findChild<TkComboBox*>(kMode), 0);
+        QCOMPARE(MmsMainConfig().automaticConnection, true);
+        QCoreApplication::processEvents();
+        QVERIFY(!sheet(widget)->isVisible());
+    }
+
+    // Picking "User-defined" opens the form from the event loop, each time;
+    // cancel or Escape restore the list and keep the stored profile.
+    void cancelRestoresListAndKeepsProfile()
+    {
+        const MmsConfig::Configuration user = profile("my.apn", "", "", "http://m/", 0, "", 0);
+        storeUserDefined(user);
+        const QByteArray before = storedBytes();
+        MmsSettingsWidget widget;
+        widget.show();
+        TkComboBox* box = widget.findChild<TkComboBox*>(kMode);
+        auto* apn = sheet(widget)->form()->findChild<QLineEdit*>("mmsSettingsApnEditor");
+        for (const bool escape : {false, true}) {
+            pick(box, 1);
+            QVERIFY(!sheet(widget)->isVisible());
+            QTRY_VERIFY(sheet(widget)->isVisible());
+            QVERIFY(sheet(widget)->isModal());
+            apn->setText("edited.apn");
+            if (escape)
+                QTest::keyClick(sheet(widget), Qt::Key_Escape);
+            else
+                sheet(widget)->cancelButton()->click();
+            QVERIFY(!sheet(widget)->isVisible());
+            QCOMPARE(box->currentIndex(), 0);
+            QCOMPARE(apn->text(), QString("my.apn"));
+        }
+        QCOMPARE(storedBytes(), before);
+        QCOMPARE(userDefined(), named(user, "UserDefined"));
+    }
+
+    void doneStoresModeAndProfile()
+    {
+        storeProvisioned(operatorProfile());
+        MmsSettingsWidget widget;
+        widget.show();
+        TkComboBox* box = widget.findChild<TkComboBox*>(kMode);
+        pick(box, 1);
+        QTRY_VERIFY(sheet(widget)->isVisible());
+        ConnSettingsWidget* form = sheet(widget)->form();
+        form->findChild<QLineEdit*>("mmsSettingsApnEditor")->setText("mine.apn");
+        form->findChild<QLineEdit*>("mmsSettingsProxyPortEditor")->setText("3128");
+        sheet(widget)->doneButton()->click();
+        QVERIFY(!sheet(widget)->isVisible());
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(MmsMainConfig().automaticConnection, false);
+        MmsConfig::Configuration expected = named(operatorProfile(), "UserDefined");
+        expected.apn = "mine.apn";
+        expected.proxyPort = 3128;
+        QCOMPARE(userDefined(), expected);
+        pick(box, 1); // the same item again opens the form again
+        QTRY_VERIFY(sheet(widget)->isVisible());
+        sheet(widget)->cancelButton()->click();
+    }
 
 private:
-    TkComboBox* list(const MmsSettingsWidget& widget, const QString& name) const
-    {
-        return widget.findChild<TkComboBox*>(name);
-    }
-    ConnSettingsSheet* sheet(const MmsSettingsWidget& widget) const
+    static ConnSettingsSheet* sheet(const MmsSettingsWidget& widget)
     {
         return widget.findChild<ConnSettingsSheet*>();
     }
 
     std::unique_ptr<ConfigSandbox> m_sandbox;
 };
-
-// What each list offers and selects for a stored value; showing it never writes.
-void TestMmsSettingsWidget::listShowsStore_data()
-{
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("critical");
-
-    const auto row = [](const char* name, const char* list, const Setup& setup,
-                        const QStringList& expected, int index, const QString& critical = {}) {
-        QTest::newRow(name) << list << setup << expected << index << critical;
-    };
-    const char* mode = "mmsSettingsProxyPortButton";
-    const QStringList modes{"Automatic", "User-defined"};
-    row(
-        "automatic", mode, [](MmsMainConfig& c) { c.automaticConnection = true; }, modes, 0);
-    row(
-        "user-defined", mode, [](MmsMainConfig& c) { c.automaticConnection = false; }, modes, 1);
-
-    const char* retrieval = "mmsSettingsDownloadingMode";
-    for (int m = 0; m < 3; ++m) {
-        row(
-            qPrintable(QString("home item, mode %1").arg(m)), retrieval,
-            [=](MmsMainConfig& c) { c.retrivalMode = m; }, retrievals, m);
-    }
-    row("no home item, mode 0 selects nothing", retrieval, noHomeItem(0), retrievals.mid(1), -1);
-    row("no home item, mode 1", retrieval, noHomeItem(1), retrievals.mid(1), 0);
-    row("no home item, mode 2", retrieval, noHomeItem(2), retrievals.mid(1), 1);
-
-    const char* size = "mmsSettingsMessageSize";
-    const int bytes[] = {102400, 307200, 614400, 1048576};
-    for (int i = 0; i < 4; ++i) {
-        row(
-            qPrintable(QString("%1 bytes").arg(bytes[i])), size,
-            [=](MmsMainConfig& c) { c.maxMessageSize = bytes[i]; }, sizes, i);
-    }
-    row(
-        "unknown size", size, [](MmsMainConfig& c) { c.maxMessageSize = 500000; }, sizes, 1,
-        unknownSize);
-    const QStringList restrictedSizes = sizes.mid(1, 2);
-    row("restricted, 100 KB shows 300", size, restricted(102400), restrictedSizes, 0);
-    row("restricted, 300 KB", size, restricted(307200), restrictedSizes, 0);
-    row("restricted, 600 KB", size, restricted(614400), restrictedSizes, 1);
-    row("restricted, 1 MB shows 600", size, restricted(1048576), restrictedSizes, 1);
-    row("restricted, unknown size", size, restricted(0), restrictedSizes, 0, unknownSize);
-
-    const char* validity = "mmsSettingsMessageValidity";
-    const int hours[] = {1, 24, 168, -1, 48, 0};
-    for (int i = 0; i < 6; ++i) {
-        row(
-            qPrintable(QString("%1 hours").arg(hours[i])), validity,
-            [=](MmsMainConfig& c) { c.messageValidity = hours[i]; }, validities, qMin(i, 3),
-            i > 3 ? unknownValidity : QString());
-    }
-
-    const char* report = "mmsSettingsReadReportMode";
-    const int reportIndex[] = {1, 0, 2, -1};
-    for (int m = 0; m < 4; ++m) {
-        const int stored = m == 3 ? 5 : m;
-        row(
-            qPrintable(QString("read report mode %1").arg(stored)), report,
-            [=](MmsMainConfig& c) { c.readReportMode = stored; }, reportModes, reportIndex[m]);
-    }
-}
-
-void TestMmsSettingsWidget::listShowsStore()
-{
-    QFETCH(QString, list);
-    QFETCH(Setup, setup);
-    QFETCH(QStringList, expected);
-    QFETCH(int, index);
-    QFETCH(QString, critical);
-
-    store(setup);
-    const QByteArray before = storedBytes();
-    if (!critical.isEmpty())
-        QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
-    MmsSettingsWidget widget;
-    TkComboBox* box = this->list(widget, list);
-    QCOMPARE(items(box), expected);
-    QCOMPARE(box->currentIndex(), index);
-    QCOMPARE(storedBytes(), before);
-}
-
-// The value each choice stores, starting from a value no list shows.
-void TestMmsSettingsWidget::choiceStored_data()
-{
-    QTest::addColumn<QByteArray>("handler");
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<Field>("field");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("critical");
-
-    const auto rows = [](const char* handler, const Setup& setup, Field field,
-                         const QList<int>& values, const char* prefix,
-                         const QString& critical = {}) {
-        for (int i = 0; i < values.size(); ++i) {
-            QTest::addRow("%s %d", prefix, i)
-                << QByteArray(handler) << setup << i << field << values.at(i) << critical;
-        }
-    };
-    rows(
-        "msgRetrivalModeChanged", [](MmsMainConfig& c) { c.retrivalMode = 7; },
-        &MmsMainConfig::retrivalMode, {0, 1, 2}, "retrieval");
-    rows("msgRetrivalModeChanged", noHomeItem(7), &MmsMainConfig::retrivalMode, {1, 2},
-         "retrieval, no home item");
-    rows(
-        "msgMaxSizeChanged", [](MmsMainConfig& c) { c.maxMessageSize = 1; },
-        &MmsMainConfig::maxMessageSize, {102400, 307200, 614400, 1048576}, "size", unknownSize);
-    rows("msgMaxSizeChanged", restricted(1), &MmsMainConfig::maxMessageSize, {307200, 614400},
-         "size, restricted", unknownSize);
-    rows(
-        "msgValidityChanged", [](MmsMainConfig& c) { c.messageValidity = 2; },
-        &MmsMainConfig::messageValidity, {1, 24, 168, -1}, "validity", unknownValidity);
-    rows(
-        "msgReadReportModeChanged", [](MmsMainConfig& c) { c.readReportMode = 9; },
-        &MmsMainConfig::readReportMode, {1, 0, 2}, "read report mode");
-}
-
-void TestMmsSettingsWidget::choiceStored()
-{
-    QFETCH(QByteArray, handler);
-    QFETCH(Setup, setup);
-    QFETCH(int, index);
-    QFETCH(Field, field);
-    QFETCH(int, value);
-    QFETCH(QString, critical);
-
-    store(setup);
-    if (!critical.isEmpty())
-        QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
-    MmsSettingsWidget widget;
-    QVERIFY(QMetaObject::invokeMethod(&widget, handler, Q_ARG(int, index)));
-    QCOMPARE(MmsMainConfig().*field, value);
-}
-
-// An index outside the list either changes nothing or falls back to a safe value.
-void TestMmsSettingsWidget::invalidChoice_data()
-{
-    QTest::addColumn<QByteArray>("handler");
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("critical");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<Field>("field");
-    QTest::addColumn<int>("value");
-
-    const Setup home = [](MmsMainConfig&) {};
-    const QString badMode = "Invalid retrival mode selected!";
-    // Unchanged store: no list and no field to look at.
-    for (int index : {3, -1})
-        QTest::addRow("retrieval %d", index) << QByteArray("msgRetrivalModeChanged") << home
-                                             << index << badMode << "" << 0 << Field() << 0;
-    // Index 2 would store mode 3, which no phone knows.
-    for (int index : {2, -1})
-        QTest::addRow("retrieval, no home item, %d", index)
-            << QByteArray("msgRetrivalModeChanged") << noHomeItem(1) << index << badMode << "" << 0
-            << Field() << 0;
-    const QString badSize = "Invalid message size limit selected, reset to 300Kb";
-    const auto large = [](MmsMainConfig& c) { c.maxMessageSize = 614400; };
-    for (int index : {4, -1})
-        QTest::addRow("size %d", index)
-            << QByteArray("msgMaxSizeChanged") << Setup(large) << index << badSize
-            << "mmsSettingsMessageSize" << 1 << &MmsMainConfig::maxMessageSize << 307200;
-    for (int index : {2, 3})
-        QTest::addRow("size, restricted, %d", index)
-            << QByteArray("msgMaxSizeChanged") << restricted(614400) << index << badSize
-            << "mmsSettingsMessageSize" << 0 << &MmsMainConfig::maxMessageSize << 307200;
-    const auto day = [](MmsMainConfig& c) { c.messageValidity = 24; };
-    for (int index : {4, -1})
-        QTest::addRow("validity %d", index)
-            << QByteArray("msgValidityChanged") << Setup(day) << index
-            << "Invalid message validity selected, reset to maximum time"
-            << "mmsSettingsMessageValidity" << 3 << &MmsMainConfig::messageValidity << -1;
-    const auto never = [](MmsMainConfig& c) { c.readReportMode = 2; };
-    for (int index : {3, -1})
-        QTest::addRow("read report mode %d", index)
-            << QByteArray("msgReadReportModeChanged") << Setup(never) << index
-            << "Invalid read report mode selected!"
-            << "" << 0 << Field() << 0;
-}
-
-void TestMmsSettingsWidget::invalidChoice()
-{
-    QFETCH(QByteArray, handler);
-    QFETCH(Setup, setup);
-    QFETCH(int, index);
-    QFETCH(QString, critical);
-    QFETCH(QString, list);
-    QFETCH(int, selected);
-    QFETCH(Field, field);
-    QFETCH(int, value);
-
-    store(setup);
-    const QByteArray before = storedBytes();
-    MmsSettingsWidget widget;
-    QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
-    QVERIFY(QMetaObject::invokeMethod(&widget, handler, Q_ARG(int, index)));
-    if (list.isEmpty()) {
-        QCOMPARE(storedBytes(), before);
-        return;
-    }
-    QCOMPARE(this->list(widget, list)->currentIndex(), selected);
-    QCOMPARE(MmsMainConfig().*field, value);
-}
-
-void TestMmsSettingsWidget::visibilityFlags_data()
-{
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QStringList>("absent");
-
-    QTest::newRow("all shown") << Setup([](MmsMainConfig&) {})
-                               << QStringList{"mmsSettingsMessageValidity",
-                                              "mmsSettingsDeliveryReportButton",
-                                              "mmsSettingsReadReportButton",
-                                              "mmsSettingsReadReportMode"}
-                               << QStringList{};
-    QTest::newRow("no validity") << Setup([](MmsMainConfig& c) {
-        c.validitySettingVisible = false;
-    }) << QStringList{"mmsSettingsDeliveryReportButton", "mmsSettingsReadReportMode"}
-                                 << QStringList{"mmsSettingsMessageValidity"};
-    QTest::newRow("no delivery report")
-        << Setup([](MmsMainConfig& c) { c.deliveryReportSettingVisible = false; })
-        << QStringList{"mmsSettingsReadReportButton"}
-        << QStringList{"mmsSettingsDeliveryReportButton", "mmsSettingsDeliveryReportLabel"};
-    QTest::newRow("no read report")
-        << Setup([](MmsMainConfig& c) { c.readReportSettingVisible = false; })
-        << QStringList{"mmsSettingsDeliveryReportButton"}
-        << QStringList{"mmsSettingsReadReportButton", "mmsSettingsReadReportMode"};
-}
-
-void TestMmsSettingsWidget::visibilityFlags()
-{
-    QFETCH(Setup, setup);
-    QFETCH(QStringList, present);
-    QFETCH(QStringList, absent);
-
-    store(setup);
-    MmsSettingsWidget widget;
-    for (const QString& name : present)
-        QVERIFY2(widget.findChild<QWidget*>(name), qPrintable(name));
-    for (const QString& name : absent)
-        QVERIFY2(!widget.findChild<QWidget*>(name), qPrintable(name));
-    // The handler of a hidden row may still be called without harm.
-    QTest::ignoreMessage(QtCriticalMsg,
-                         critical("Invalid message validity selected, reset to maximum time"));
-    widget.msgValidityChanged(-1);
-}
-
-void TestMmsSettingsWidget::switchesStoreAtOnce_data()
-{
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("logName");
-    QTest::newRow("delivery report") << "mmsSettingsDeliveryReport"
-                                     << "Delivery report";
-    QTest::newRow("read report") << "mmsSettingsReadReport"
-                                 << "Read report";
-}
-
-void TestMmsSettingsWidget::switchesStoreAtOnce()
-{
-    QFETCH(QString, row);
-    QFETCH(QString, logName);
-
-    const auto stored = [&] {
-        const MmsMainConfig c;
-        return row == "mmsSettingsReadReport" ? c.readReport : c.deliveryReport;
-    };
-    const auto expectLog = [&](const QString& text) {
-        QTest::ignoreMessage(QtDebugMsg, qPrintable("D: [MMS-SETTINGS] " + logName + text));
-    };
-    expectLog(": false");
-    MmsSettingsWidget widget;
-    widget.show();
-    auto* button = widget.findChild<TkSwitchButton*>(row + "Button");
-    QVERIFY(!button->isChecked());
-
-    for (const bool checked : {true, false}) {
-        expectLog(QString(" clicked: %1").arg(checked ? "true" : "false"));
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(stored(), checked);
-    }
-
-    store([&](MmsMainConfig& c) { c.deliveryReport = c.readReport = true; });
-    expectLog(": true");
-    MmsSettingsWidget reloaded;
-    QVERIFY(reloaded.findChild<TkSwitchButton*>(row + "Button")->isChecked());
-}
-
-void TestMmsSettingsWidget::loadingWritesNothing_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("criticals");
-    QTest::newRow("fresh phone") << QByteArray() << 0;
-    QTest::newRow("unknown values")
-        << QByteArray("[General]\nmaxMessageSize=5\nmessageValidity=3\nretrivalMode=0\n"
-                      "homeNetworkModeSupported=false\nreadReportMode=8\n")
-        << 2;
-    QTest::newRow("restricted mode rounding")
-        << QByteArray("[General]\nrestrictedMode=true\nmaxMessageSize=1048576\n") << 0;
-}
-
-void TestMmsSettingsWidget::loadingWritesNothing()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, criticals);
-    if (!file.isEmpty())
-        ConfigSandbox::write(MmsMainConfig::filePath(), file);
-    const QDateTime modified = QFileInfo(MmsMainConfig::filePath()).lastModified();
-
-    for (int i = 0; i < criticals; ++i)
-        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Unknown message"));
-    MmsSettingsWidget widget;
-    widget.show();
-    QCoreApplication::processEvents();
-
-    QCOMPARE(storedBytes(), file);
-    QCOMPARE(QFileInfo(MmsMainConfig::filePath()).lastModified(), modified);
-    QVERIFY(!QFile::exists(MmsConfig::userDefinedFilePath()));
-}
-
-void TestMmsSettingsWidget::userPicksAreStored()
-{
-    MmsSettingsWidget widget;
-    widget.show();
-    pick(list(widget, "mmsSettingsDownloadingMode"), 2);
-    pick(list(widget, "mmsSettingsMessageSize"), 3);
-    pick(list(widget, "mmsSettingsMessageValidity"), 1);
-    pick(list(widget, "mmsSettingsReadReportMode"), 2);
-
-    const MmsMainConfig stored;
-    QCOMPARE(stored.retrivalMode, 2);
-    QCOMPARE(stored.maxMessageSize, 1048576);
-    QCOMPARE(stored.messageValidity, 24);
-    QCOMPARE(stored.readReportMode, 2);
-}
-
-void TestMmsSettingsWidget::pickingAutomaticStoresIt()
-{
-    store([](MmsMainConfig& c) { c.automaticConnection = false; });
-    MmsSettingsWidget widget;
-    widget.show();
-    pick(list(widget, "mmsSettingsProxyPortButton"), 0);
-    QCOMPARE(MmsMainConfig().automaticConnection, true);
-    QCoreApplication::processEvents();
-    QVERIFY(!sheet(widget)->isVisible());
-}
-
-void TestMmsSettingsWidget::pickingUserDefinedOpensSheetEachTime()
-{
-    store([](MmsMainConfig& c) { c.automaticConnection = false; });
-    MmsSettingsWidget widget;
-    widget.show();
-    TkComboBox* box = list(widget, "mmsSettingsProxyPortButton");
-
-    for (int round = 0; round < 2; ++round) {
-        pick(box, 1);
-        QVERIFY(!sheet(widget)->isVisible()); // opened from the event loop
-        QTRY_VERIFY(sheet(widget)->isVisible());
-        QVERIFY(sheet(widget)->isModal());
-        sheet(widget)->cancelButton()->click();
-        QVERIFY(!sheet(widget)->isVisible());
-    }
-}
-
-void TestMmsSettingsWidget::cancelRestoresListAndKeepsProfile()
-{
-    const MmsConfig::Configuration user = profile("my.apn", "", "", "http://m/", 0, "", 0);
-    storeUserDefined(user);
-    const QByteArray before = storedBytes();
-    MmsSettingsWidget widget;
-    widget.show();
-    TkComboBox* box = list(widget, "mmsSettingsProxyPortButton");
-
-    pick(box, 1);
-    QTRY_VERIFY(sheet(widget)->isVisible());
-    auto* apn = sheet(widget)->form()->findChild<QLineEdit*>("mmsSettingsApnEditor");
-    apn->setText("edited.apn");
-    sheet(widget)->cancelButton()->click();
-
-    QCOMPARE(box->currentIndex(), 0);
-    QCOMPARE(apn->text(), QString("my.apn"));
-    QCOMPARE(storedBytes(), before);
-    MmsConfig::Configuration expected = user;
-    expected.name = "UserDefined";
-    QCOMPARE(settingstest::userDefined(), expected);
-
-    // Escape leaves the sheet the same way.
-    pick(box, 1);
-    QTRY_VERIFY(sheet(widget)->isVisible());
-    QTest::keyClick(sheet(widget), Qt::Key_Escape);
-    QVERIFY(!sheet(widget)->isVisible());
-    QCOMPARE(box->currentIndex(), 0);
-}
-
-void TestMmsSettingsWidget::doneStoresModeAndProfile()
-{
-    storeProvisioned(operatorProfile());
-    MmsSettingsWidget widget;
-    widget.show();
-    TkComboBox* box = list(widget, "mmsSettingsProxyPortButton");
-    pick(box, 1);
-    QTRY_VERIFY(sheet(widget)->isVisible());
-    ConnSettingsWidget* form = sheet(widget)->form();
-    form->findChild<QLineEdit*>("mmsSettingsApnEditor")->setText("mine.apn");
-    form->findChild<QLineEdit*>("mmsSettingsProxyPortEditor")->setText("3128");
-    sheet(widget)->doneButton()->click();
-
-    QVERIFY(!sheet(widget)->isVisible());
-    QCOMPARE(box->currentIndex(), 1);
-    QCOMPARE(MmsMainConfig().automaticConnection, false);
-    MmsConfig::Configuration expected = operatorProfile();
-    expected.name = "UserDefined";
-    expected.apn = "mine.apn";
-    expected.proxyPort = 3128;
-    QCOMPARE(settingstest::userDefined(), expected);
-}
 
 QTEST_MAIN(TestMmsSettingsWidget)
 #include "tst_mmssettingswidget.moc"

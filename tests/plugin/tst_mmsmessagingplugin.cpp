@@ -1,0 +1,280 @@
+#include "basepage.h"
+#include "chatsessionmanager.h"
+#include "contentindexer.h"
+#include "freshdatafolder.h"
+#include "historystore.h"
+#include "mmscmprocess.h"
+#include "mmscmtest.h"
+#include "mmsmessagingplugin.h"
+#include "qsparqlconnection.h"
+#include "readreportsender.h"
+#include "trackerhelper.h"
+#include "viewertest.h"
+
+#include "tkquerydialog.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using Chronel::Event;
+
+Q_DECLARE_METATYPE(Event::EventDirection)
+Q_DECLARE_METATYPE(MessagingUI::OperationType)
+
+namespace {
+
+const int kNoQuestion = -1;
+
+// The question on screen; answered ones linger until deleted.
+TkQueryDialog* openQuestion()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* question = qobject_cast<TkQueryDialog*>(window);
+        if (question && question->isVisible())
+            return question;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The plug-in's editor pages for an event and an operation, and deleted
+// conversations with the read reports for their unread messages, against the
+// connection manager program, which records what was sent.
+class TestMmsMessagingPlugin : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(useFreshDataFolder());
+        installCatalogue();
+        m_control = newControl(this);
+        m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), this);
+        QVERIFY(m_connectionManager->start());
+        // One unanswered message in each of conversations 1 to 3; conversation 4
+        // holds an answered one only.
+        ContentIndexer indexer(*TrackerHelper::instance()->connection());
+        const QList<MmsMessageRecord> messages{{"m1", 1, false, true, false, "tel:+123"},
+                                               {"m2", 2, false, true, false, "+456"},
+                                               {"m3", 3, false, true, false, "+789"},
+                                               {"m4", 4, false, true, true, "+111"}};
+        for (const MmsMessageRecord& message : messages)
+            QVERIFY(!indexer.addMmsMessage(message).isEmpty());
+    }
+
+    void subjectPrefix_data()
+    {
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<MessagingUI::OperationType>("operation");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("forward") << "Hello" << MessagingUI::Forward << "Fw: Hello";
+        QTest::newRow("forward FW: kept") << "FW: Hello" << MessagingUI::Forward << "FW: Hello";
+        QTest::newRow("forward empty") << "" << MessagingUI::Forward << "Fw: ";
+        QTest::newRow("reply") << "Hello" << MessagingUI::Reply << "Re: Hello";
+        QTest::newRow("reply re: kept") << "re: Hello" << MessagingUI::Reply << "re: Hello";
+        QTest::newRow("reply RE: kept") << "RE:Hello" << MessagingUI::Reply << "RE:Hello";
+        QTest::newRow("reply to forward") << "Fw: Hello" << MessagingUI::Reply << "Re: Fw: Hello";
+        QTest::newRow("reply all") << "Hello" << MessagingUI::ReplyToAll << "Re: Hello";
+        QTest::newRow("reply all empty") << "" << MessagingUI::ReplyToAll << "Re: ";
+        QTest::newRow("other operation") << "Hello" << MessagingUI::OperationType(7) << "Hello";
+    }
+    void subjectPrefix()
+    {
+        QFETCH(QString, subject);
+        QFETCH(MessagingUI::OperationType, operation);
+        QFETCH(QString, expected);
+
+        Event stored;
+        stored.setType(Event::MMSEvent);
+        stored.setSubject(subject);
+        QVERIFY(Chronel::HistoryStore::instance()->addEvent(stored));
+        QCOMPARE(MMSMessagingPlugin::eventForOperation(stored, operation).subject(), expected);
+    }
+
+    // The editor opens on a copy of the stored message, addressed for the operation.
+    void recipientsTokenAndParts_data()
+    {
+        QTest::addColumn<MessagingUI::OperationType>("operation");
+        QTest::addColumn<Event::EventDirection>("direction");
+        QTest::addColumn<QString>("remoteUid");
+        QTest::addColumn<QStringList>("to");
+        QTest::addColumn<QStringList>("cc");
+        QTest::addColumn<QString>("expectedRemoteUid");
+        QTest::addColumn<QStringList>("expectedTo");
+        QTest::addColumn<QStringList>("expectedCc");
+        QTest::addColumn<QString>("expectedToken");
+        QTest::addColumn<int>("expectedParts");
+        // Addresses by letter: r the remote party, a, b and c others.
+        const auto list = [](const char* letters) {
+            const QMap<char, QString> address{{'r', "+358401000000"},
+                                              {'a', "+358402000000"},
+                                              {'b', "b@example.com"},
+                                              {'c', "+358403000000"}};
+            QStringList addresses;
+            for (const char* l = letters; *l; ++l)
+                addresses << address.value(*l);
+            return addresses;
+        };
+        const auto row = [&](const char* tag, MessagingUI::OperationType operation,
+                             Event::EventDirection direction, const char* remote, const char* to,
+                             const char* cc, const char* expectedRemote, const char* expectedTo,
+                             const char* expectedCc, bool keepsAll) {
+            QTest::addRow("%s", tag)
+                << operation << direction << list(remote).value(0) << list(to) << list(cc)
+                << list(expectedRemote).value(0) << list(expectedTo) << list(expectedCc)
+                << QString(keepsAll ? "stored-token" : "")
+                << (keepsAll || operation == MessagingUI::Forward ? 2 : 0);
+        };
+        const auto in = Event::Inbound;
+        const auto all = MessagingUI::ReplyToAll;
+        row("forward clears recipients, keeps parts", MessagingUI::Forward, in, "r", "a", "c", "",
+            "", "", false);
+        row("reply goes to the sender only", MessagingUI::Reply, in, "r", "ab", "c", "r", "r", "",
+            false);
+        row("reply all, received, two in To", all, in, "r", "ab", "", "r", "rab", "", false);
+        row("reply all, received, To and Cc", all, in, "r", "a", "c", "r", "ra", "c", false);
+        row("reply all, received, one address", all, in, "r", "a", "", "r", "r", "", false);
+        row("reply all, received, no remote uid", all, in, "", "ab", "", "", "ab", "", false);
+        row("reply all, sent, To as stored", all, Event::Outbound, "r", "ab", "c", "r", "ab", "c",
+            false);
+        row("unknown operation keeps everything", MessagingUI::OperationType(0), in, "r", "a", "c",
+            "r", "a", "c", true);
+    }
+    void recipientsTokenAndParts()
+    {
+        QFETCH(MessagingUI::OperationType, operation);
+        QFETCH(Event::EventDirection, direction);
+        QFETCH(QString, remoteUid);
+        QFETCH(QStringList, to);
+        QFETCH(QStringList, cc);
+
+        Event stored;
+        stored.setType(Event::MMSEvent);
+        stored.setDirection(direction);
+        stored.setRemoteUid(remoteUid);
+        stored.setToList(to);
+        stored.setCcList(cc);
+        stored.setMessageToken(QStringLiteral("stored-token"));
+        Chronel::MessagePart text;
+        text.setContentType(QStringLiteral("text/plain"));
+        Chronel::MessagePart picture;
+        picture.setContentType(QStringLiteral("image/png"));
+        stored.setMessageParts({text, picture});
+        QVERIFY(Chronel::HistoryStore::instance()->addEvent(stored));
+
+        // Only the id counts: the editor opens on what the store holds now.
+        Event handed;
+        handed.setId(stored.id());
+        const Event copy = MMSMessagingPlugin::eventForOperation(handed, operation);
+
+        QTEST(copy.remoteUid(), "expectedRemoteUid");
+        QTEST(copy.toList(), "expectedTo");
+        QTEST(copy.ccList(), "expectedCc");
+        QTEST(copy.messageToken(), "expectedToken");
+        QTEST(copy.messageParts().size(), "expectedParts");
+    }
+
+    void goneEventGivesAnEmptyEvent()
+    {
+        Event gone;
+        gone.setId(987654);
+        gone.setSubject(QStringLiteral("Hello"));
+        gone.setToList({QStringLiteral("+358401000000")});
+        const Event copy =
+            MMSMessagingPlugin::eventForOperation(gone, MessagingUI::OperationType(0));
+        QCOMPARE(copy, Event());
+    }
+
+    // Both ways of opening give the composer, a page of type 8.
+    void createsTheEditor()
+    {
+        MMSMessagingPlugin plugin;
+        QTest::ignoreMessage(QtDebugMsg, "[MMS-UI] creating editor page for event, operation 2");
+        std::unique_ptr<BasePage> fromEvent(
+            plugin.createEditorPage(nullptr, Event(), MessagingUI::Reply));
+        QCOMPARE(fromEvent ? fromEvent->pageType() : 0, 8);
+        std::unique_ptr<BasePage> handedOver(
+            plugin.createEditorPage(nullptr, {}, "S", "B", {}, "handed-over-token"));
+        QCOMPARE(handedOver ? handedOver->pageType() : 0, 8);
+    }
+
+    void deletion_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<int>>("groups");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("reports");
+
+        const int yes = TkQueryDialog::Yes;
+        const int no = TkQueryDialog::No;
+        const QString single = qtTrId("qtn_mms_allow_deleted_receipt_single");
+        const QString plural = qtTrId("qtn_mms_allow_read_receipt_multiple");
+        const QStringList all{"m1 to +123", "m2 to +456", "m3 to +789"};
+        QTest::newRow("never send")
+            << 2 << QList<int>{1, 2, 3} << QString() << kNoQuestion << QStringList();
+        QTest::newRow("three, ask, yes") << 0 << QList<int>{1, 2, 3} << plural << yes << all;
+        QTest::newRow("three, ask, no")
+            << 0 << QList<int>{1, 2, 3} << plural << no << QStringList();
+        QTest::newRow("one, ask, yes")
+            << 0 << QList<int>{2} << single << yes << QStringList{"m2 to +456"};
+        QTest::newRow("tel: removed")
+            << 1 << QList<int>{1} << QString() << kNoQuestion << QStringList{"m1 to +123"};
+        QTest::newRow("every conversation") << 1 << QList<int>() << QString() << kNoQuestion << all;
+        QTest::newRow("nothing to report")
+            << 0 << QList<int>{4} << QString() << kNoQuestion << QStringList();
+    }
+    void deletion()
+    {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, groups);
+        QFETCH(QString, question);
+        QFETCH(int, answer);
+        QFETCH(QStringList, reports);
+
+        setReadReportMode(mode);
+        ChatSessionManager::instance()->reset();
+        const int reportsBefore = m_control->ReadReports().value().size();
+        MMSMessagingPlugin plugin;
+        if (mode == 2)
+            QTest::ignoreMessage(QtDebugMsg, "[MMS-PLUGIN] Read Report sinding is disabled");
+        else if (reports.isEmpty() && question.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg, "[MMS-PLUGIN] Needn't to send Delete Reports");
+        if (groups.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg,
+                                 "[MMS-PLUGIN] Deleting group -1: got 3 messages to report");
+        plugin.notifyDeleteGroups(groups);
+
+        if (!question.isEmpty()) {
+            QVERIFY(QTest::qWaitFor([] { return openQuestion(); }));
+            QCOMPARE(openQuestion()->text(), question);
+            openQuestion()->done(answer);
+            // A refusal drops the reports with their sender.
+            QCOMPARE(plugin.findChild<ReadReportSender*>() != nullptr,
+                     answer == TkQueryDialog::Yes);
+        }
+        QStringList sent;
+        QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
+        while (sent.size() < reports.size() && (!received.isEmpty() || received.wait())) {
+            received.clear();
+            const ReadReportList recorded = m_control->ReadReports().value().mid(reportsBefore);
+            sent.clear();
+            for (const ReadReport& report : recorded) {
+                QVERIFY(!report.isRead);
+                sent << report.messageId + QStringLiteral(" to ") + report.to;
+            }
+        }
+        sent.sort();
+        QCOMPARE(sent, reports);
+        QVERIFY(!openQuestion());
+    }
+
+private:
+    MmscmControl* m_control = nullptr;
+    MmscmProcess* m_connectionManager = nullptr;
+};
+
+QTEST_MAIN(TestMmsMessagingPlugin)
+#include "tst_mmsmessagingplugin.moc"

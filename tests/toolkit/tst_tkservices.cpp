@@ -1,7 +1,6 @@
 #include "tkcontentaction.h"
 #include "tkcontenthighlighter.h"
 #include "tkinputmethodstate.h"
-#include "tklocale.h"
 #include "tksaveasdialog.h"
 #include "tkstyle.h"
 #include "tktheme.h"
@@ -34,7 +33,7 @@ const QByteArray kSendToolbar =
 
 } // namespace
 
-// The theme, the catalogue, content actions, link highlighting, the input
+// The theme, content actions, link highlighting, the input
 // method's toolbars and the save-as dialog.
 class TestTkServices : public QObject
 {
@@ -72,20 +71,6 @@ private slots:
         QVERIFY(!TkTheme::hasImage(QStringLiteral("no-such-image")));
         QVERIFY(TkTheme::pixmap(QStringLiteral("no-such-image")).isNull());
         QVERIFY(TkTheme::icon(QStringLiteral("no-such-image")).isNull());
-    }
-
-    void catalogue()
-    {
-        TkLocale locale;
-        locale.installTrCatalog(QStringLiteral("mms"));
-        QVERIFY(TkLocale::setDefault(locale));
-        QCOMPARE(qtTrId("qtn_mms_settings_divider_mms"), QStringLiteral("Multimedia message"));
-        QVERIFY(TkLocale::setDefault(locale)); // again: neither fails nor duplicates
-        TkLocale missing;
-        missing.installTrCatalog(QStringLiteral("no-such-catalogue"));
-        QTest::ignoreMessage(QtWarningMsg,
-                             "translation catalogue not found: \"no-such-catalogue\"");
-        QVERIFY(!TkLocale::setDefault(missing));
     }
 
     // An empty type asks the file for its type; an action is valid with a real type.
@@ -139,27 +124,27 @@ private slots:
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("expected");
-        QTest::addRow("web address") << "see http://example.com/a?b=1&amp;c=2."
-                                     << "see <a href=\"http://example.com/a?b=1&amp;c=2\">"
-                                        "http://example.com/a?b=1&amp;c=2</a>.";
-        QTest::addRow("www") << "www.example.com"
-                             << "<a href=\"http://www.example.com\">www.example.com</a>";
-        QTest::addRow("e-mail")
-            << "mail anna.berg@example.co.uk now"
-            << "mail <a href=\"mailto:anna.berg@example.co.uk\">anna.berg@example.co.uk</a> now";
-        QTest::addRow("phone") << "call +358 40 123-4567!"
-                               << "call <a href=\"tel:+358401234567\">+358 40 123-4567</a>!";
-        QTest::addRow("years and times") << "in 2026 at 12:30"
-                                         << "in 2026 at 12:30";
-        QTest::addRow("existing link") << "<a href=\"7\">Anna +358401111111</a>; +358402222222"
-                                       << "<a href=\"7\">Anna +358401111111</a>; <a "
-                                          "href=\"tel:+358402222222\">+358402222222</a>";
-        QTest::addRow("attributes") << "<img src=\"http://example.com/x.png\"> x"
-                                    << "<img src=\"http://example.com/x.png\"> x";
-        QTest::addRow("entities") << "&#1234567;"
-                                  << "&#1234567;";
-        QTest::addRow("nothing") << "just words<br>and more"
-                                 << "just words<br>and more";
+        const auto row = [](const char* tag, const char* html, const char* expected) {
+            QTest::addRow("%s", tag) << html << expected;
+        };
+        const auto same = [](const char* tag, const char* html) {
+            QTest::addRow("%s", tag) << html << html;
+        };
+        row("web address", "see http://example.com/a?b=1&amp;c=2.",
+            "see <a "
+            "href=\"http://example.com/a?b=1&amp;c=2\">http://example.com/a?b=1&amp;c=2</a>.");
+        row("www", "www.example.com", "<a href=\"http://www.example.com\">www.example.com</a>");
+        row("e-mail", "mail anna.berg@example.co.uk now",
+            "mail <a href=\"mailto:anna.berg@example.co.uk\">anna.berg@example.co.uk</a> now");
+        row("phone", "call +358 40 123-4567!",
+            "call <a href=\"tel:+358401234567\">+358 40 123-4567</a>!");
+        row("existing link", "<a href=\"7\">Anna +358401111111</a>; +358402222222",
+            "<a href=\"7\">Anna +358401111111</a>; <a "
+            "href=\"tel:+358402222222\">+358402222222</a>");
+        same("years and times", "in 2026 at 12:30");
+        same("attributes", "<img src=\"http://example.com/x.png\"> x");
+        same("entities", "&#1234567;");
+        same("nothing", "just words<br>and more");
     }
     void highlightedHtml()
     {
@@ -268,18 +253,13 @@ private slots:
         QTest::addColumn<QString>("edited");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("result");
-        QTest::addRow("plain") << "note"
-                               << "txt"
-                               << "note.txt";
-        QTest::addRow("already there") << "note.txt"
-                                       << "txt"
-                                       << "note.txt";
-        QTest::addRow("no extension") << "note"
-                                      << ""
-                                      << "note";
-        QTest::addRow("spaces trimmed") << "  note "
-                                        << "txt"
-                                        << "note.txt";
+        const auto row = [](const char* edited, const char* extension, const char* result) {
+            QTest::addRow("'%s' '%s'", edited, extension) << edited << extension << result;
+        };
+        row("note", "txt", "note.txt");
+        row("note.txt", "txt", "note.txt");
+        row("note", "", "note");
+        row("  note ", "txt", "note.txt"); // spaces trimmed
     }
     void saveAsResultName()
     {

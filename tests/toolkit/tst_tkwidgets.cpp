@@ -6,7 +6,6 @@
 #include "tklayout.h"
 #include "tklinearlayoutpolicy.h"
 #include "tklineedit.h"
-#include "tkpopuplist.h"
 #include "tkquerydialog.h"
 #include "tkrichtextedit.h"
 #include "tkscalableimage.h"
@@ -14,17 +13,13 @@
 #include "tksheet.h"
 #include "tkstylablewidget.h"
 #include "tkstyleregistry.h"
-#include "tkswitchbutton.h"
 #include "tktexteditmodel.h"
 #include "tkwidgetstyle.h"
 
-#include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QPainter>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QToolButton>
 #include <QtTest>
 
@@ -71,14 +66,6 @@ protected:
     }
     void drawContents(QPainter* painter) override { painter->fillRect(0, 0, 10, 10, Qt::red); }
 };
-
-// Picks an item the way a user does: through the opened list.
-void pick(QComboBox* box, int index)
-{
-    box->showPopup();
-    box->view()->setCurrentIndex(box->model()->index(index, 0));
-    QTest::keyClick(box->view(), Qt::Key_Return);
-}
 
 // A layout of a column policy and a row policy for tall and wide windows.
 struct TwoWayLayout
@@ -209,23 +196,6 @@ private slots:
         QVERIFY(!banner.isShowing());
     }
 
-    void comboBoxActivatedAlsoForTheSameItem()
-    {
-        TkComboBox box;
-        box.addItems({"one", "two"});
-        box.setCurrentIndex(1);
-        box.show();
-        QSignalSpy activated(&box, QOverload<int>::of(&QComboBox::activated));
-        QSignalSpy changed(&box, QOverload<int>::of(&QComboBox::currentIndexChanged));
-        for (int index : {1, 1, 0})
-            pick(&box, index);
-        QList<int> indexes;
-        for (const QVariantList& arguments : qAsConst(activated))
-            indexes << arguments.at(0).toInt();
-        QCOMPARE(indexes, (QList<int>{1, 1, 0}));
-        QCOMPARE(changed.count(), 1);
-    }
-
     void comboBoxTitleTakesALine()
     {
         TkComboBox box;
@@ -234,16 +204,6 @@ private slots:
         box.setTitle("A title wider than any of the items");
         QVERIFY(box.sizeHint().height() > plainHeight);
         QVERIFY(box.sizeHint().width() > box.fontMetrics().horizontalAdvance(box.title()));
-    }
-
-    void switchButtonTogglesOnTap()
-    {
-        TkSwitchButton button;
-        button.show();
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QVERIFY(button.isChecked());
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QVERIFY(!button.isChecked());
     }
 
     void lineEditHints_data()
@@ -272,21 +232,6 @@ private slots:
         edit.setAutoCapitalizationEnabled(capitals);
         edit.setPredictionEnabled(prediction);
         QTEST(int(edit.inputMethodHints()), "hints");
-    }
-
-    void popupListReportsTheClickedItemAndCloses()
-    {
-        TkPopupList list;
-        QStringListModel model({"first", "second"});
-        list.setItemModel(&model);
-        list.open();
-        QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QSignalSpy clicked(&list, &TkPopupList::clicked);
-        const QRect item = list.listView()->visualRect(model.index(1, 0));
-        QTest::mouseClick(list.listView()->viewport(), Qt::LeftButton, {}, item.center());
-        QCOMPARE(clicked.count(), 1);
-        QCOMPARE(clicked.at(0).at(0).toModelIndex().row(), 1);
-        QVERIFY(!list.isVisible());
     }
 
     // Text that does not fit ends with an ellipsis; the label never asks for its width.

@@ -57,42 +57,48 @@ class TestCatalogue : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void everyUsedIdIsInTheCatalogue();
-    void everyCatalogueIdResolves();
+    void initTestCase()
+    {
+        TkLocale locale;
+        locale.installTrCatalog(QStringLiteral("mms"));
+        QVERIFY(TkLocale::setDefault(locale));
+        QVERIFY(TkLocale::setDefault(locale)); // again: neither fails nor duplicates
+    }
+
+    void everyUsedIdIsInTheCatalogue()
+    {
+        const QSet<QString> known = catalogueIds();
+        QVERIFY(!known.isEmpty());
+        const QMultiMap<QString, QString> used = usedIds();
+        QStringList missing;
+        for (auto it = used.cbegin(); it != used.cend(); ++it) {
+            if (!known.contains(it.key())) {
+                missing << it.key() + QStringLiteral(" (") + it.value() + QLatin1Char(')');
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
+    void everyCatalogueIdResolves()
+    {
+        QStringList unresolved;
+        for (const QString& id : catalogueIds()) {
+            if (qtTrId(id.toUtf8().constData()) == id) {
+                unresolved << id;
+            }
+        }
+        QVERIFY2(unresolved.isEmpty(), qPrintable(unresolved.join(QStringLiteral(", "))));
+    }
+
+    void missingCatalogueIsReported()
+    {
+        TkLocale missing;
+        missing.installTrCatalog(QStringLiteral("no-such-catalogue"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             "translation catalogue not found: \"no-such-catalogue\"");
+        QVERIFY(!TkLocale::setDefault(missing));
+    }
 };
-
-void TestCatalogue::initTestCase()
-{
-    TkLocale locale;
-    locale.installTrCatalog(QStringLiteral("mms"));
-    QVERIFY(TkLocale::setDefault(locale));
-}
-
-void TestCatalogue::everyUsedIdIsInTheCatalogue()
-{
-    const QSet<QString> known = catalogueIds();
-    QVERIFY(!known.isEmpty());
-    const QMultiMap<QString, QString> used = usedIds();
-    QStringList missing;
-    for (auto it = used.cbegin(); it != used.cend(); ++it) {
-        if (!known.contains(it.key())) {
-            missing << it.key() + QStringLiteral(" (") + it.value() + QLatin1Char(')');
-        }
-    }
-    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
-}
-
-void TestCatalogue::everyCatalogueIdResolves()
-{
-    QStringList unresolved;
-    for (const QString& id : catalogueIds()) {
-        if (qtTrId(id.toUtf8().constData()) == id) {
-            unresolved << id;
-        }
-    }
-    QVERIFY2(unresolved.isEmpty(), qPrintable(unresolved.join(QStringLiteral(", "))));
-}
 
 QTEST_MAIN(TestCatalogue)
 #include "tst_catalogue.moc"

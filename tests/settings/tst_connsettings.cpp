@@ -281,16 +281,6 @@ private slots:
                  (QStringList{"Automatic", "User-defined"}));
     }
 
-    void helperPickingAutomaticStoresIt()
-    {
-        store(false);
-        helper()->showConnSettingsUi();
-        clickRow(visibleWindow<TkPopupList>(), 0);
-        QCOMPARE(MmsMainConfig().automaticConnection, true);
-        QVERIFY(!visibleWindow<ConnSettingsSheet>());
-        QVERIFY(!visibleWindow<TkPopupList>());
-    }
-
     void helperInvalidModeIndexDoesNothing()
     {
         helper()->slotOnSettingsModeChanged(QModelIndex());
@@ -300,34 +290,43 @@ private slots:
         QVERIFY(!QFile::exists(MmsMainConfig::filePath()));
     }
 
-    // The form opens modal and changes nothing until done; cancel keeps the store.
-    void helperForm_data()
+    // "Automatic" is stored at once; "User-defined" opens the form, modal,
+    // and only done stores the mode and the profile.
+    void helperModes_data()
     {
+        QTest::addColumn<int>("row");
         QTest::addColumn<bool>("done");
-        QTest::addRow("done") << true;
-        QTest::addRow("cancel") << false;
+        QTest::addColumn<bool>("automatic");
+        QTest::addRow("automatic") << 0 << false << true;
+        QTest::addRow("user-defined, done") << 1 << true << false;
+        QTest::addRow("user-defined, cancel") << 1 << false << true;
     }
-    void helperForm()
+    void helperModes()
     {
+        QFETCH(int, row);
         QFETCH(bool, done);
-        storeProvisioned(operatorProfile());
+        QFETCH(bool, automatic);
+        store(row != 0);
         storeUserDefined(profile("my.apn", "", "", "", 0, "", 0));
         const QByteArray before = storeContents();
         helper()->showConnSettingsUi();
-        clickRow(visibleWindow<TkPopupList>(), 1);
+        clickRow(visibleWindow<TkPopupList>(), row);
+        QVERIFY(!visibleWindow<TkPopupList>());
         QPointer<ConnSettingsSheet> sheet = visibleWindow<ConnSettingsSheet>();
-        QVERIFY(sheet->isModal());
-        QCOMPARE(storeContents(), before);
-        editor(*sheet->form(), kApn)->setText("fixed.apn");
-        (done ? sheet->doneButton() : sheet->cancelButton())->click();
-        QTRY_VERIFY(!sheet);
-        if (!done) {
+        QCOMPARE(sheet.isNull(), row == 0);
+        if (sheet) {
+            QVERIFY(sheet->isModal());
             QCOMPARE(storeContents(), before);
-            return;
+            editor(*sheet->form(), kApn)->setText("fixed.apn");
+            (done ? sheet->doneButton() : sheet->cancelButton())->click();
+            QTRY_VERIFY(!sheet);
         }
-        QCOMPARE(MmsMainConfig().automaticConnection, false);
-        Configuration expected = profile("fixed.apn", "", "", "", 0, "", 0);
-        QCOMPARE(userDefined(), named(expected, "UserDefined"));
+        QCOMPARE(MmsMainConfig().automaticConnection, automatic);
+        if (row == 1 && !done)
+            QCOMPARE(storeContents(), before);
+        if (done)
+            QCOMPARE(userDefined(),
+                     named(profile("fixed.apn", "", "", "", 0, "", 0), "UserDefined"));
     }
 
 private:

@@ -89,7 +89,8 @@ private slots:
     void init() { m_sandbox = std::make_unique<ConfigSandbox>(); }
     void cleanup() { m_sandbox.reset(); }
 
-    // What each list offers and selects for a stored value; showing it never writes.
+    // What each list offers and selects for a stored value (none on a fresh
+    // phone); showing it never writes.
     void listShowsStore_data()
     {
         QTest::addColumn<QString>("list");
@@ -102,6 +103,7 @@ private slots:
             QTest::addRow("%s", qPrintable(tag)) << list << setup << expected << index << critical;
         };
         const QStringList modes{"Automatic", "User-defined"};
+        row("fresh phone", kMode, Setup(), modes, 0);
         row("automatic", kMode, setFlag(&MmsMainConfig::automaticConnection, true), modes, 0);
         row("user-defined", kMode, setFlag(&MmsMainConfig::automaticConnection, false), modes, 1);
         for (int m = 0; m < 3; ++m)
@@ -139,11 +141,15 @@ private slots:
         QFETCH(QString, list);
         QFETCH(Setup, setup);
         QFETCH(QString, critical);
-        store(setup);
+        if (setup)
+            store(setup);
         const QByteArray before = storedBytes();
+        const QDateTime modified = QFileInfo(MmsMainConfig::filePath()).lastModified();
         if (!critical.isEmpty())
             QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
         MmsSettingsWidget widget;
+        widget.show();
+        QCoreApplication::processEvents();
         TkComboBox* box = widget.findChild<TkComboBox*>(list);
         QStringList items;
         for (int i = 0; i < box->count(); ++i)
@@ -151,6 +157,8 @@ private slots:
         QTEST(items, "expected");
         QTEST(box->currentIndex(), "index");
         QCOMPARE(storedBytes(), before);
+        QCOMPARE(QFileInfo(MmsMainConfig::filePath()).lastModified(), modified);
+        QVERIFY(!QFile::exists(MmsConfig::userDefinedFilePath()));
     }
 
     // The value each choice stores, starting from a value no list shows.
@@ -265,10 +273,6 @@ private slots:
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
-        QTest::addRow("all shown") << Setup([](MmsMainConfig&) {})
-                                   << QStringList{kValidity, "mmsSettingsDeliveryReportButton",
-                                                  "mmsSettingsReadReportButton", kReport}
-                                   << QStringList{};
         QTest::addRow("no validity")
             << setFlag(&MmsMainConfig::validitySettingVisible, false)
             << QStringList{"mmsSettingsDeliveryReportButton", kReport} << QStringList{kValidity};
@@ -332,35 +336,6 @@ private slots:
         QVERIFY(reloaded.findChild<TkSwitchButton*>(row + "Button")->isChecked());
     }
 
-    void loadingWritesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("criticals");
-        QTest::addRow("fresh phone") << QByteArray() << 0;
-        QTest::addRow("unknown values")
-            << QByteArray("[General]\nmaxMessageSize=5\nmessageValidity=3\nretrivalMode=0\n"
-                          "homeNetworkModeSupported=false\nreadReportMode=8\n")
-            << 2;
-        QTest::addRow("restricted mode rounding")
-            << QByteArray("[General]\nrestrictedMode=true\nmaxMessageSize=1048576\n") << 0;
-    }
-    void loadingWritesNothing()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(int, criticals);
-        if (!file.isEmpty())
-            ConfigSandbox::write(MmsMainConfig::filePath(), file);
-        const QDateTime modified = QFileInfo(MmsMainConfig::filePath()).lastModified();
-        for (int i = 0; i < criticals; ++i)
-            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Unknown message"));
-        MmsSettingsWidget widget;
-        widget.show();
-        QCoreApplication::processEvents();
-        QCOMPARE(storedBytes(), file);
-        QCOMPARE(QFileInfo(MmsMainConfig::filePath()).lastModified(), modified);
-        QVERIFY(!QFile::exists(MmsConfig::userDefinedFilePath()));
-    }
-
     void userPicksAreStored()
     {
         MmsSettingsWidget widget;
@@ -376,68 +351,60 @@ private slots:
         }
     }
 
-    void pickingAutomaticStoresIt()
+    // "Automatic" is stored at once; "User-defined", the same item again
+    // included, opens the form from the event loop: done stores the mode and
+    // the profile, cancel and Escape restore the list and keep the store.
+    void connectionMode_data()
     {
-        store(setFlag(&MmsMainConfig::automaticConnection, false));
-        MmsSettingsWidget widget;
-        widget.show();
-        pick(widget.findChild<TkComboBox*>(kMode), 0);
-        QCOMPARE(MmsMainConfig().automaticConnection, true);
-        QCoreApplication::processEvents();
-        QVERIFY(!sheet(widget)->isVisible());
+        QTest::addColumn<bool>("automaticBefore");
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<int>("closeWith");
+        QTest::addColumn<int>("index");
+        const int noForm = -1, done = 0, cancel = 1, escape = 2;
+        QTest::addRow("automatic") << false << 0 << noForm << 0;
+        QTest::addRow("user-defined, done") << true << 1 << done << 1;
+        QTest::addRow("user-defined again, done") << false << 1 << done << 1;
+        QTest::addRow("user-defined, cancel") << true << 1 << cancel << 0;
+        QTest::addRow("user-defined, Escape") << true << 1 << escape << 0;
     }
-
-    // Picking "User-defined" opens the form from the event loop, each time;
-    // cancel or Escape restore the list and keep the stored profile.
-    void cancelRestoresListAndKeepsProfile()
+    void connectionMode()
     {
-        const MmsConfig::Configuration user = profile("my.apn", "", "", "http://m/", 0, "", 0);
-        storeUserDefined(user);
+        QFETCH(bool, automaticBefore);
+        QFETCH(int, picked);
+        QFETCH(int, closeWith);
+        QFETCH(int, index);
+        store(setFlag(&MmsMainConfig::automaticConnection, automaticBefore));
+        storeProvisioned(operatorProfile());
         const QByteArray before = storedBytes();
         MmsSettingsWidget widget;
         widget.show();
         TkComboBox* box = widget.findChild<TkComboBox*>(kMode);
-        auto* apn = sheet(widget)->form()->findChild<QLineEdit*>("mmsSettingsApnEditor");
-        for (const bool escape : {false, true}) {
-            pick(box, 1);
-            QVERIFY(!sheet(widget)->isVisible());
-            QTRY_VERIFY(sheet(widget)->isVisible());
-            QVERIFY(sheet(widget)->isModal());
-            apn->setText("edited.apn");
-            if (escape)
-                QTest::keyClick(sheet(widget), Qt::Key_Escape);
+        ConnSettingsSheet* form = sheet(widget);
+        auto* apn = form->form()->findChild<QLineEdit*>("mmsSettingsApnEditor");
+        pick(box, picked);
+        QVERIFY(!form->isVisible());
+        if (closeWith != -1) {
+            QTRY_VERIFY(form->isVisible());
+            QVERIFY(form->isModal());
+            apn->setText("mine.apn");
+            if (closeWith == 2)
+                QTest::keyClick(form, Qt::Key_Escape);
             else
-                sheet(widget)->cancelButton()->click();
-            QVERIFY(!sheet(widget)->isVisible());
-            QCOMPARE(box->currentIndex(), 0);
-            QCOMPARE(apn->text(), QString("my.apn"));
+                (closeWith == 0 ? form->doneButton() : form->cancelButton())->click();
         }
-        QCOMPARE(storedBytes(), before);
-        QCOMPARE(userDefined(), named(user, "UserDefined"));
-    }
-
-    void doneStoresModeAndProfile()
-    {
-        storeProvisioned(operatorProfile());
-        MmsSettingsWidget widget;
-        widget.show();
-        TkComboBox* box = widget.findChild<TkComboBox*>(kMode);
-        pick(box, 1);
-        QTRY_VERIFY(sheet(widget)->isVisible());
-        ConnSettingsWidget* form = sheet(widget)->form();
-        form->findChild<QLineEdit*>("mmsSettingsApnEditor")->setText("mine.apn");
-        form->findChild<QLineEdit*>("mmsSettingsProxyPortEditor")->setText("3128");
-        sheet(widget)->doneButton()->click();
-        QVERIFY(!sheet(widget)->isVisible());
-        QCOMPARE(box->currentIndex(), 1);
-        QCOMPARE(MmsMainConfig().automaticConnection, false);
-        MmsConfig::Configuration expected = named(operatorProfile(), "UserDefined");
-        expected.apn = "mine.apn";
-        expected.proxyPort = 3128;
-        QCOMPARE(userDefined(), expected);
-        pick(box, 1); // the same item again opens the form again
-        QTRY_VERIFY(sheet(widget)->isVisible());
-        sheet(widget)->cancelButton()->click();
+        QCoreApplication::processEvents();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(box->currentIndex(), index);
+        QCOMPARE(MmsMainConfig().automaticConnection, index == 0);
+        if (closeWith == 0) {
+            MmsConfig::Configuration expected = named(operatorProfile(), "UserDefined");
+            expected.apn = "mine.apn";
+            QCOMPARE(userDefined(), expected);
+        } else if (closeWith > 0) {
+            QCOMPARE(apn->text(), QString("op.apn"));
+            QCOMPARE(storedBytes(), before);
+            QVERIFY(!QFile::exists(MmsConfig::userDefinedFilePath()));
+        }
     }
 
 private:

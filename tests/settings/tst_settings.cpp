@@ -334,26 +334,18 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::addRow("apn space") << kApn << "mms apn"
-                                   << "mmsapn";
-        QTest::addRow("apn tab") << kApn << "mms\tapn"
-                                 << "mmsapn";
-        QTest::addRow("mmsc space") << "mmsMMSCCenterEditor"
-                                    << "http://a b/"
-                                    << "http://ab/";
-        QTest::addRow("proxy space") << "mmsSettingsProxyEditor"
-                                     << " 10.0.0.1 "
-                                     << "10.0.0.1";
-        QTest::addRow("user name keeps blanks") << "mmsSettingsUserNameEditor"
-                                                << "my name"
-                                                << "my name";
-        QTest::addRow("password keeps blanks") << "mmsSettingsPasswordEditor"
-                                               << "pass word"
-                                               << "pass word";
-        QTest::addRow("port above the top") << kProxyPort << "65536"
-                                            << "6553";
-        QTest::addRow("port at the top") << kProxyPort << "655350"
-                                         << "65535";
+        const auto row = [](const char* tag, const char* field, const char* typed,
+                            const char* kept) {
+            QTest::addRow("%s", tag) << field << typed << kept;
+        };
+        row("apn space", kApn, "mms apn", "mmsapn");
+        row("apn tab", kApn, "mms\tapn", "mmsapn");
+        row("mmsc space", "mmsMMSCCenterEditor", "http://a b/", "http://ab/");
+        row("proxy space", "mmsSettingsProxyEditor", " 10.0.0.1 ", "10.0.0.1");
+        row("user name keeps blanks", "mmsSettingsUserNameEditor", "my name", "my name");
+        row("password keeps blanks", "mmsSettingsPasswordEditor", "pass word", "pass word");
+        row("port above the top", kProxyPort, "65536", "6553");
+        row("port at the top", kProxyPort, "655350", "65535");
     }
     void typing()
     {
@@ -687,10 +679,9 @@ private slots:
     {
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("logName");
-        QTest::addRow("delivery report") << "mmsSettingsDeliveryReport"
-                                         << "Delivery report";
-        QTest::addRow("read report") << "mmsSettingsReadReport"
-                                     << "Read report";
+        QTest::addRow("delivery report")
+            << QString("mmsSettingsDeliveryReport") << "Delivery report";
+        QTest::addRow("read report") << QString("mmsSettingsReadReport") << "Read report";
     }
     void switchesStoreAtOnce()
     {

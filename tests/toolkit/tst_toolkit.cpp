@@ -678,17 +678,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("written");
-        QTest::addRow("saved") << "new/folder"
-                               << "copy"
-                               << ""
-                               << "new/folder/copy.txt";
-        QTest::addRow("existing file kept") << "."
-                                            << "source"
-                                            << "cannot copy"
-                                            << "";
+        const QString none;
+        QTest::addRow("saved") << QString("new/folder") << "copy" << none << "new/folder/copy.txt";
+        QTest::addRow("existing file kept") << QString(".") << "source"
+                                            << "cannot copy" << none;
         // Names refused as they stand, no extension added.
         for (const char* name : {"../escaped", "a/b", ".hidden", ""})
-            QTest::addRow("refused: '%s'", name) << "inside" << name << kRefused << "";
+            QTest::addRow("refused: '%s'", name) << QString("inside") << name << kRefused << none;
     }
     void saveAs()
     {

@@ -263,12 +263,9 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("inLabel");
-        QTest::addRow("line feed") << "first\nsecond"
-                                   << "first<br>second";
-        QTest::addRow("markup") << "<b>bold</b> & <br>"
-                                << "&lt;b&gt;bold&lt;/b&gt; &amp;";
-        QTest::addRow("emoticon") << "hi :-)"
-                                  << "<img";
+        QTest::addRow("line feed") << QString("first\nsecond") << "first<br>second";
+        QTest::addRow("markup") << QString("<b>bold</b> & <br>") << "&lt;b&gt;bold&lt;/b&gt; &amp;";
+        QTest::addRow("emoticon") << QString("hi :-)") << "<img";
     }
     void selectableText()
     {

@@ -12,30 +12,15 @@ Q_DECLARE_METATYPE(Configuration)
 
 namespace {
 
-Configuration profile(const QString& name, const QString& apn, const QString& userName,
-                      const QString& password, const QString& mmsc, int mmscPort,
-                      const QString& proxy, int proxyPort)
-{
-    return testProfile(name, apn, userName, password, mmsc, mmscPort, proxy, proxyPort);
-}
-
 Configuration operatorProfile()
 {
-    return profile("Operator", "mms.operator.example", "op", "secret",
-                   "http://mmsc.operator.example/", 8002, "10.0.0.1", 8080);
+    return testProfile("Operator", "mms.operator.example", "op", "secret",
+                       "http://mmsc.operator.example/", 8002, "10.0.0.1", 8080);
 }
 
-Configuration userProfile()
+Configuration userProfile(const QString& name = "UserDefined")
 {
-    return profile("UserDefined", "my.apn", "me", "pa ss", "http://my.mmsc/", 80, "192.168.1.1",
-                   3128);
-}
-
-Configuration named(const QString& name)
-{
-    Configuration c;
-    c.name = name;
-    return c;
+    return testProfile(name, "my.apn", "me", "pa ss", "http://my.mmsc/", 80, "192.168.1.1", 3128);
 }
 
 bool write(MmsConfig::CONFIG_TYPE type, const Configuration& c)
@@ -43,16 +28,25 @@ bool write(MmsConfig::CONFIG_TYPE type, const Configuration& c)
     return MmsConfig::queryConfig(type)->writeConfiguration(c);
 }
 
-// Reads the profile of the type, asking for it by the given name.
-std::pair<bool, Configuration> read(MmsConfig::CONFIG_TYPE type, const QString& name)
+// The profile of the type asked for by name.
+Configuration read(MmsConfig::CONFIG_TYPE type, const QString& name = QString())
 {
-    Configuration c = named(name);
-    const bool ok = MmsConfig::queryConfig(type)->readConfiguration(c);
-    return {ok, c};
+    Configuration c;
+    c.name = name;
+    MmsConfig::queryConfig(type)->readConfiguration(c);
+    return c;
+}
+
+bool exists(MmsConfig::CONFIG_TYPE type, const QString& name)
+{
+    Configuration c;
+    c.name = name;
+    return MmsConfig::queryConfig(type)->readConfiguration(c);
 }
 
 } // namespace
 
+// The connection profiles: the operator's provisioned one and the user's own.
 class TestMmsConfig : public QObject
 {
     Q_OBJECT
@@ -61,18 +55,13 @@ private slots:
     void init() { m_sandbox = std::make_unique<ConfigSandbox>(); }
     void cleanup() { m_sandbox.reset(); }
 
-    void queryConfigRefusesOtherTypes_data();
     void queryConfigRefusesOtherTypes();
-    void freshPhoneHasNoProfiles_data();
     void freshPhoneHasNoProfiles();
-    void failedReadLeavesRecordAlone();
     void userDefinedRoundTrip_data();
     void userDefinedRoundTrip();
-    void profilesKeptApart();
-    void userDefinedProfilesKeptApartByName();
+    void profilesKeptApartByTypeAndName();
     void userDefinedNeedsName();
-    void provisionedFromSystemFolder();
-    void usersProvisionedCopyComesFirst();
+    void provisionedFromUserThenSystemFolder();
     void shippedProvisionedSample();
     void profileFileIsPrivate();
     void unparsablePortReadsAsZero();
@@ -81,140 +70,93 @@ private:
     std::unique_ptr<ConfigSandbox> m_sandbox;
 };
 
-void TestMmsConfig::queryConfigRefusesOtherTypes_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::newRow("below") << 1;
-    QTest::newRow("above") << 4;
-}
-
 void TestMmsConfig::queryConfigRefusesOtherTypes()
 {
-    QFETCH(int, type);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[MMS-CONFIG\\] No connection "
-                                                          "profile of type"));
-    QVERIFY(!MmsConfig::queryConfig(MmsConfig::CONFIG_TYPE(type)));
+    for (int type : {1, 4}) {
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^\\[MMS-CONFIG\\] No connection profile of type"));
+        QVERIFY(!MmsConfig::queryConfig(MmsConfig::CONFIG_TYPE(type)));
+    }
 }
 
-void TestMmsConfig::freshPhoneHasNoProfiles_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("provisioned") << int(MmsConfig::PROVISIONED) << QString();
-    QTest::newRow("user-defined") << int(MmsConfig::USER_DEFINED) << "UserDefined";
-}
-
+// A failed read leaves the record as it was and creates nothing.
 void TestMmsConfig::freshPhoneHasNoProfiles()
-{
-    QFETCH(int, type);
-    QFETCH(QString, name);
-    QVERIFY(!read(MmsConfig::CONFIG_TYPE(type), name).first);
-    QVERIFY(!QFile::exists(m_sandbox->userFolder() + "/mms"));
-}
-
-void TestMmsConfig::failedReadLeavesRecordAlone()
 {
     Configuration c = userProfile();
     QVERIFY(!MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(c));
     QCOMPARE(c, userProfile());
+    c = operatorProfile();
+    QVERIFY(!MmsConfig::queryConfig(MmsConfig::PROVISIONED)->readConfiguration(c));
+    QCOMPARE(c, operatorProfile());
+    QVERIFY(!QFile::exists(m_sandbox->userFolder() + "/mms"));
 }
 
 void TestMmsConfig::userDefinedRoundTrip_data()
 {
     QTest::addColumn<Configuration>("stored");
-
+    const QString u = "UserDefined";
     QTest::newRow("every field") << userProfile();
-    QTest::newRow("all empty") << named("UserDefined");
-    QTest::newRow("only proxy port") << profile("UserDefined", "", "", "", "", 0, "", 8080);
-    QTest::newRow("highest ports") << profile("UserDefined", "a", "", "", "m", 65535, "p", 65535);
+    QTest::newRow("all empty") << testProfile(u, "", "", "", "", 0, "", 0);
+    QTest::newRow("only proxy port") << testProfile(u, "", "", "", "", 0, "", 8080);
+    QTest::newRow("highest ports") << testProfile(u, "a", "", "", "m", 65535, "p", 65535);
     QTest::newRow("INI-special characters")
-        << profile("UserDefined", "apn;1", "user=name", "p#ss,word\"\\", "[mmsc]", 1, "%proxy%", 2);
-    QTest::newRow("non-Latin") << profile("UserDefined", "точка", "ユーザー", "密码", "", 0, "", 0);
+        << testProfile(u, "apn;1", "user=name", "p#ss,word\"\\", "[mmsc]", 1, "%proxy%", 2);
+    QTest::newRow("non-Latin") << testProfile(u, "точка", "ユーザー", "密码", "", 0, "", 0);
 }
 
 void TestMmsConfig::userDefinedRoundTrip()
 {
     QFETCH(Configuration, stored);
     QVERIFY(write(MmsConfig::USER_DEFINED, stored));
-    const auto [ok, loaded] = read(MmsConfig::USER_DEFINED, "UserDefined");
-    QVERIFY(ok);
-    QCOMPARE(loaded, stored);
+    QCOMPARE(read(MmsConfig::USER_DEFINED, "UserDefined"), stored);
 }
 
-void TestMmsConfig::profilesKeptApart()
+void TestMmsConfig::profilesKeptApartByTypeAndName()
 {
     QVERIFY(write(MmsConfig::PROVISIONED, operatorProfile()));
-    QVERIFY(!read(MmsConfig::USER_DEFINED, "UserDefined").first);
-
+    QVERIFY(!exists(MmsConfig::USER_DEFINED, "UserDefined"));
     QVERIFY(write(MmsConfig::USER_DEFINED, userProfile()));
-    QCOMPARE(read(MmsConfig::PROVISIONED, QString()).second, operatorProfile());
-    QCOMPARE(read(MmsConfig::USER_DEFINED, "UserDefined").second, userProfile());
-
+    QVERIFY(write(MmsConfig::USER_DEFINED, userProfile("Other")));
     Configuration changed = operatorProfile();
     changed.apn = "other.apn";
     QVERIFY(write(MmsConfig::PROVISIONED, changed));
-    QCOMPARE(read(MmsConfig::USER_DEFINED, "UserDefined").second, userProfile());
-}
-
-void TestMmsConfig::userDefinedProfilesKeptApartByName()
-{
-    Configuration other = operatorProfile();
-    other.name = "Other";
-    QVERIFY(write(MmsConfig::USER_DEFINED, userProfile()));
-    QVERIFY(write(MmsConfig::USER_DEFINED, other));
-    QCOMPARE(read(MmsConfig::USER_DEFINED, "UserDefined").second, userProfile());
-    QCOMPARE(read(MmsConfig::USER_DEFINED, "Other").second, other);
-    QVERIFY(!read(MmsConfig::USER_DEFINED, "Unknown").first);
+    QCOMPARE(read(MmsConfig::PROVISIONED), changed);
+    QCOMPARE(read(MmsConfig::USER_DEFINED, "UserDefined"), userProfile());
+    QCOMPARE(read(MmsConfig::USER_DEFINED, "Other"), userProfile("Other"));
+    QVERIFY(!exists(MmsConfig::USER_DEFINED, "Unknown"));
 }
 
 void TestMmsConfig::userDefinedNeedsName()
 {
     const QRegularExpression warning("^\\[MMS-CONFIG\\] A user-defined profile needs a name");
-    Configuration nameless = userProfile();
-    nameless.name.clear();
     QTest::ignoreMessage(QtWarningMsg, warning);
-    QVERIFY(!write(MmsConfig::USER_DEFINED, nameless));
-
+    QVERIFY(!write(MmsConfig::USER_DEFINED, userProfile(QString())));
     QVERIFY(write(MmsConfig::USER_DEFINED, userProfile()));
     QTest::ignoreMessage(QtWarningMsg, warning);
-    QVERIFY(!read(MmsConfig::USER_DEFINED, QString()).first);
+    QVERIFY(!exists(MmsConfig::USER_DEFINED, QString()));
 }
 
-void TestMmsConfig::provisionedFromSystemFolder()
+// The operator's profile ships in the system folder; the user's own copy comes first.
+void TestMmsConfig::provisionedFromUserThenSystemFolder()
 {
     QSettings file(m_sandbox->systemStoreFile("provisioned.conf"), QSettings::IniFormat);
     file.setValue("apn", "system.apn");
     file.setValue("mmsc", "http://system.mmsc/");
     file.setValue("mmscPort", 9201);
     file.sync();
-
-    const auto [ok, loaded] = read(MmsConfig::PROVISIONED, QString());
-    QVERIFY(ok);
-    QCOMPARE(loaded, profile(QString(), "system.apn", "", "", "http://system.mmsc/", 9201, "", 0));
-}
-
-void TestMmsConfig::usersProvisionedCopyComesFirst()
-{
-    QSettings file(m_sandbox->systemStoreFile("provisioned.conf"), QSettings::IniFormat);
-    file.setValue("apn", "system.apn");
-    file.sync();
+    QCOMPARE(read(MmsConfig::PROVISIONED),
+             testProfile(QString(), "system.apn", "", "", "http://system.mmsc/", 9201, "", 0));
     QVERIFY(write(MmsConfig::PROVISIONED, operatorProfile()));
-
-    QCOMPARE(read(MmsConfig::PROVISIONED, QString()).second, operatorProfile());
-    QCOMPARE(QSettings(m_sandbox->systemStoreFile("provisioned.conf"), QSettings::IniFormat)
-                 .value("apn")
-                 .toString(),
-             QString("system.apn"));
+    QCOMPARE(read(MmsConfig::PROVISIONED), operatorProfile());
+    QCOMPARE(QSettings(file.fileName(), QSettings::IniFormat).value("apn"), "system.apn");
 }
 
 void TestMmsConfig::shippedProvisionedSample()
 {
     qputenv("XDG_CONFIG_DIRS", DRAVEL_SOURCE_DIR "/contracts/config/xdg");
-    const auto [ok, loaded] = read(MmsConfig::PROVISIONED, QString());
-    QVERIFY(ok);
+    const Configuration loaded = read(MmsConfig::PROVISIONED);
     QCOMPARE(loaded.name, QString("Demo Operator MMS"));
-    QVERIFY(!loaded.apn.isEmpty());
-    QVERIFY(!loaded.mmsc.isEmpty());
+    QVERIFY(!loaded.apn.isEmpty() && !loaded.mmsc.isEmpty());
     QCOMPARE(loaded.mmscPort, 80);
     QCOMPARE(loaded.proxyPort, 8080);
 }
@@ -223,11 +165,9 @@ void TestMmsConfig::shippedProvisionedSample()
 void TestMmsConfig::profileFileIsPrivate()
 {
     QVERIFY(write(MmsConfig::USER_DEFINED, userProfile()));
-    const QFile::Permissions permissions = QFile::permissions(MmsConfig::userDefinedFilePath());
-    QVERIFY(permissions.testFlag(QFile::ReadOwner));
-    QVERIFY(permissions.testFlag(QFile::WriteOwner));
-    QVERIFY(!(permissions &
-              (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+    const QFile::Permissions granted = QFile::permissions(MmsConfig::userDefinedFilePath());
+    QVERIFY(granted.testFlag(QFile::ReadOwner) && granted.testFlag(QFile::WriteOwner));
+    QVERIFY(!(granted & 0x0077)); // nothing for the group or others
 }
 
 void TestMmsConfig::unparsablePortReadsAsZero()
@@ -235,8 +175,8 @@ void TestMmsConfig::unparsablePortReadsAsZero()
     ConfigSandbox::write(MmsConfig::userDefinedFilePath(),
                          "[UserDefined]\napn=a\nmmscPort=eighty\nproxyPort=8080\n");
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Ignoring \"mmscPort\""));
-    const auto [ok, loaded] = read(MmsConfig::USER_DEFINED, "UserDefined");
-    QVERIFY(ok);
+    const Configuration loaded = read(MmsConfig::USER_DEFINED, "UserDefined");
+    QCOMPARE(loaded.apn, QString("a"));
     QCOMPARE(loaded.mmscPort, 0);
     QCOMPARE(loaded.proxyPort, 8080);
 }

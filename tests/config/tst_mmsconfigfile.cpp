@@ -68,14 +68,12 @@ private slots:
     void damagedFileIsMovedAside();
     void settingsRecordStartsAfresh_data();
     void settingsRecordStartsAfresh();
+    void damagedProfileReadsAsMissing_data();
     void damagedProfileReadsAsMissing();
-    void damagedProvisionedProfileReadsAsMissing();
     void repeatedDamageKeepsEveryCopy();
     void fileThatCannotBeMovedIsNeverOverwritten();
-    void readInt_data();
-    void readInt();
-    void readBool_data();
-    void readBool();
+    void readValue_data();
+    void readValue();
 
 private:
     std::unique_ptr<ConfigSandbox> m_sandbox;
@@ -155,33 +153,32 @@ void TestMmsConfigFile::settingsRecordStartsAfresh()
     QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
 }
 
+void TestMmsConfigFile::damagedProfileReadsAsMissing_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("user-defined") << int(MmsConfig::USER_DEFINED) << "profiles.conf";
+    QTest::newRow("provisioned") << int(MmsConfig::PROVISIONED) << "provisioned.conf";
+}
+
+// Then a fresh profile is written and read back.
 void TestMmsConfigFile::damagedProfileReadsAsMissing()
 {
-    const QString path = MmsConfig::userDefinedFilePath();
+    QFETCH(int, type);
+    QFETCH(QString, file);
+    const QString path = m_sandbox->userStoreFile(file);
     ConfigSandbox::write(path, "[UserDefined\napn=a\n");
-
+    const auto profiles = MmsConfig::queryConfig(MmsConfig::CONFIG_TYPE(type));
     MmsConfig::Configuration config;
     config.name = "UserDefined";
     expectMovedAsideLog(path, Malformed);
-    QVERIFY(!MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(config));
-
+    QVERIFY(!profiles->readConfiguration(config));
     config.apn = "fresh.apn";
-    QVERIFY(MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->writeConfiguration(config));
+    QVERIFY(profiles->writeConfiguration(config));
     MmsConfig::Configuration loaded;
-    loaded.name = "UserDefined";
-    QVERIFY(MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(loaded));
-    QCOMPARE(loaded, config);
-    QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
-}
-
-void TestMmsConfigFile::damagedProvisionedProfileReadsAsMissing()
-{
-    const QString path = m_sandbox->userStoreFile("provisioned.conf");
-    ConfigSandbox::write(path, "[Operator\napn=a\n");
-
-    MmsConfig::Configuration config;
-    expectMovedAsideLog(path, Malformed);
-    QVERIFY(!MmsConfig::queryConfig(MmsConfig::PROVISIONED)->readConfiguration(config));
+    loaded.name = config.name;
+    QVERIFY(profiles->readConfiguration(loaded));
+    QCOMPARE(loaded.apn, config.apn);
     QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
 }
 
@@ -221,62 +218,47 @@ void TestMmsConfigFile::fileThatCannotBeMovedIsNeverOverwritten()
     QCOMPARE(ConfigSandbox::read(path), malformedIni);
 }
 
-void TestMmsConfigFile::readInt_data()
+// A value that is not of the asked type is ignored with a warning: the fallback (5 or the given
+// truth value) stands.
+void TestMmsConfigFile::readValue_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<bool>("warns");
-    QTest::newRow("plain") << QByteArray("42") << 42 << false;
-    QTest::newRow("negative") << QByteArray("-1") << -1 << false;
-    QTest::newRow("padded") << QByteArray(" 7 ") << 7 << false;
-    QTest::newRow("word") << QByteArray("seven") << 5 << true;
-    QTest::newRow("fraction") << QByteArray("1.5") << 5 << true;
-    QTest::newRow("too big") << QByteArray("99999999999") << 5 << true;
-    QTest::newRow("empty") << QByteArray("") << 5 << true;
+    QTest::addColumn<QVariant>("fallback");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<QString>("warning");
+    const QString number = "not a number", truth = "not true or false";
+    QTest::newRow("int") << QByteArray("42") << QVariant(5) << QVariant(42) << "";
+    QTest::newRow("negative") << QByteArray("-1") << QVariant(5) << QVariant(-1) << "";
+    QTest::newRow("padded") << QByteArray(" 7 ") << QVariant(5) << QVariant(7) << "";
+    QTest::newRow("word") << QByteArray("seven") << QVariant(5) << QVariant(5) << number;
+    QTest::newRow("fraction") << QByteArray("1.5") << QVariant(5) << QVariant(5) << number;
+    QTest::newRow("too big") << QByteArray("99999999999") << QVariant(5) << QVariant(5) << number;
+    QTest::newRow("empty") << QByteArray("") << QVariant(5) << QVariant(5) << number;
+    QTest::newRow("true") << QByteArray("true") << QVariant(false) << QVariant(true) << "";
+    QTest::newRow("false") << QByteArray("false") << QVariant(true) << QVariant(false) << "";
+    QTest::newRow("1") << QByteArray("1") << QVariant(false) << QVariant(true) << "";
+    QTest::newRow("0") << QByteArray("0") << QVariant(true) << QVariant(false) << "";
+    QTest::newRow("yes") << QByteArray("yes") << QVariant(false) << QVariant(false) << truth;
+    QTest::newRow("2") << QByteArray("2") << QVariant(true) << QVariant(true) << truth;
 }
 
-void TestMmsConfigFile::readInt()
+void TestMmsConfigFile::readValue()
 {
     QFETCH(QByteArray, text);
-    QFETCH(int, expected);
-    QFETCH(bool, warns);
+    QFETCH(QVariant, fallback);
+    QFETCH(QVariant, expected);
+    QFETCH(QString, warning);
     const QString path = MmsMainConfig::filePath();
     ConfigSandbox::write(path, "value=" + text + "\n");
     const std::unique_ptr<QSettings> settings = MmsConfigFile::open(path);
-    if (warns)
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("Ignoring \"value\" .* not a number"));
-    QCOMPARE(MmsConfigFile::readInt(*settings, "value", 5), expected);
-    QCOMPARE(MmsConfigFile::readInt(*settings, "absent", 5), 5);
-}
-
-void TestMmsConfigFile::readBool_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("fallback");
-    QTest::addColumn<bool>("expected");
-    QTest::addColumn<bool>("warns");
-    QTest::newRow("true") << QByteArray("true") << false << true << false;
-    QTest::newRow("false") << QByteArray("false") << true << false << false;
-    QTest::newRow("1") << QByteArray("1") << false << true << false;
-    QTest::newRow("0") << QByteArray("0") << true << false << false;
-    QTest::newRow("yes is not a bool") << QByteArray("yes") << false << false << true;
-    QTest::newRow("2 is not a bool") << QByteArray("2") << true << true << true;
-}
-
-void TestMmsConfigFile::readBool()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(bool, fallback);
-    QFETCH(bool, expected);
-    QFETCH(bool, warns);
-    const QString path = MmsMainConfig::filePath();
-    ConfigSandbox::write(path, "value=" + text + "\n");
-    const std::unique_ptr<QSettings> settings = MmsConfigFile::open(path);
-    if (warns)
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("Ignoring \"value\" .* not true or false"));
-    QCOMPARE(MmsConfigFile::readBool(*settings, "value", fallback), expected);
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Ignoring \"value\" .* " + warning));
+    if (fallback.type() == QVariant::Bool) {
+        QCOMPARE(MmsConfigFile::readBool(*settings, "value", fallback.toBool()), expected.toBool());
+    } else {
+        QCOMPARE(MmsConfigFile::readInt(*settings, "value", 5), expected.toInt());
+        QCOMPARE(MmsConfigFile::readInt(*settings, "absent", 5), 5);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMmsConfigFile)

@@ -4,8 +4,9 @@
 #include <QImageReader>
 #include <QtTest>
 
-// MmsResizer on real pictures made by the test: unique names, the reuse of fitting files,
-// scaling, Exif rotation, the budget split and every failure path of a request.
+// MmsResizer: the searches over its variant table, then real pictures made by the test: unique
+// names, the reuse of fitting files, scaling, Exif rotation, the budget split and every failure
+// path of a request.
 class TestMmsResizer : public QObject
 {
     Q_OBJECT
@@ -14,6 +15,10 @@ private slots:
     void init();
     void cleanup();
 
+    void findResizeVariant_data();
+    void findResizeVariant();
+    void findSmallerResizeVariant_data();
+    void findSmallerResizeVariant();
     void uniqueName_data();
     void uniqueName();
     void uniqueNameForPngSource();
@@ -26,7 +31,6 @@ private slots:
     void stepDownKeepsRotationAndShape();
     void twoPicturesShareTheBudget();
     void stepDownCarriesOverToTheNextPicture();
-    void emptyListFails();
     void requestFailsBeforeAnyFile_data();
     void requestFailsBeforeAnyFile();
     void fileFailure_data();
@@ -88,6 +92,76 @@ QStringList TestMmsResizer::request(const QStringList& files, int budget, bool& 
 void TestMmsResizer::useTargetDirectory()
 {
     m_resizer->startResize({}, 0, m_targets.path());
+}
+
+void TestMmsResizer::findResizeVariant_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("quality");
+    QTest::newRow("exactly the largest") << 368640 << 1024 << 90;
+    QTest::newRow("far above the largest") << 5000000 << 1024 << 90;
+    QTest::newRow("one byte below the largest") << 368639 << 1024 << 85;
+    // The first fitting row wins: 1024/50 (184320) comes before 640/90 (199680).
+    QTest::newRow("190000 keeps 1024 wide") << 190000 << 1024 << 50;
+    QTest::newRow("row 6 exactly") << 184320 << 1024 << 50;
+    QTest::newRow("below row 6 skips 640/90") << 184319 << 640 << 85;
+    // 35840 is 240/90, which comes after 320/70 (34816).
+    QTest::newRow("240/90 is never picked") << 35840 << 320 << 70;
+    QTest::newRow("smallest row") << 14336 << 240 << 50;
+    QTest::newRow("below the smallest") << 14335 << -1 << -1;
+    QTest::newRow("zero") << 0 << -1 << -1;
+    QTest::newRow("negative") << -300000 << -1 << -1;
+}
+
+void TestMmsResizer::findResizeVariant()
+{
+    QFETCH(int, size);
+    QFETCH(int, width);
+    QFETCH(int, quality);
+    int foundWidth = -1;
+    int foundQuality = -1;
+    QCOMPARE(m_resizer->findResizeVariant(size, foundWidth, foundQuality), width > 0);
+    QCOMPARE(foundWidth, width);
+    QCOMPARE(foundQuality, quality);
+}
+
+// Narrower at the same quality, then at width 240 lower quality; an unknown pair and the last
+// row have no successor and leave the outputs (7) untouched.
+void TestMmsResizer::findSmallerResizeVariant_data()
+{
+    QTest::addColumn<int>("oldWidth");
+    QTest::addColumn<int>("oldQuality");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("quality");
+    QTest::addColumn<QString>("warning");
+    const QString noNarrower = "Failed to find record for old width & quality: ";
+    QTest::newRow("1024/90 keeps quality") << 1024 << 90 << 640 << 90 << "";
+    QTest::newRow("1024/85") << 1024 << 85 << 640 << 85 << "";
+    QTest::newRow("640/90") << 640 << 90 << 320 << 90 << "";
+    QTest::newRow("320/50") << 320 << 50 << 240 << 50 << "";
+    QTest::newRow("240/90 lowers quality") << 240 << 90 << 240 << 85 << noNarrower + "240 , 90";
+    QTest::newRow("240/80") << 240 << 80 << 240 << 70 << noNarrower + "240 , 80";
+    QTest::newRow("240/60") << 240 << 60 << 240 << 50 << noNarrower + "240 , 60";
+    QTest::newRow("last row") << 240 << 50 << 7 << 7 << noNarrower + "240 , 50";
+    QTest::newRow("unknown pair") << 1024 << 75 << 7 << 7 << "Wrong old width & quality: 1024 , 75";
+}
+
+void TestMmsResizer::findSmallerResizeVariant()
+{
+    QFETCH(int, oldWidth);
+    QFETCH(int, oldQuality);
+    QFETCH(int, width);
+    QFETCH(int, quality);
+    QFETCH(QString, warning);
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    int newWidth = 7;
+    int newQuality = 7;
+    QCOMPARE(m_resizer->findSmallerResizeVariant(oldWidth, oldQuality, newWidth, newQuality),
+             width != 7);
+    QCOMPARE(newWidth, width);
+    QCOMPARE(newQuality, quality);
 }
 
 void TestMmsResizer::uniqueName_data()
@@ -317,36 +391,32 @@ void TestMmsResizer::stepDownCarriesOverToTheNextPicture()
     QCOMPARE(QImageReader(both.at(1)).size().width(), 640);
 }
 
-void TestMmsResizer::emptyListFails()
-{
-    bool status = true;
-    QCOMPARE(request({}, 300000, status), QStringList());
-    QVERIFY(!status);
-}
-
 void TestMmsResizer::requestFailsBeforeAnyFile_data()
 {
+    QTest::addColumn<int>("pictures");
     QTest::addColumn<int>("budget");
     QTest::addColumn<QString>("message");
-
     const QString tooSmall =
         "[MMS-EDITOR] The estimate size of each image is so small, resize is not possible!";
     const QString noVariant =
         "[MMS-EDITOR] There are not apropriate resize variants, failed resize!";
-    QTest::newRow("estimate 0") << 1 << tooSmall;
-    QTest::newRow("estimate below the smallest variant") << 2 * 14335 << noVariant;
-    QTest::newRow("negative budget") << -1000 << noVariant;
+    QTest::newRow("no pictures") << 0 << 300000 << "";
+    QTest::newRow("estimate 0") << 2 << 1 << tooSmall;
+    QTest::newRow("estimate below the smallest variant") << 2 << 2 * 14335 << noVariant;
+    QTest::newRow("negative budget") << 2 << -1000 << noVariant;
 }
 
 void TestMmsResizer::requestFailsBeforeAnyFile()
 {
+    QFETCH(int, pictures);
     QFETCH(int, budget);
     QFETCH(QString, message);
-
-    const QStringList sources = {TestPictures::writeJpeg(sourcePath("one.jpg"), QSize(320, 240)),
-                                 TestPictures::writeJpeg(sourcePath("two.jpg"), QSize(320, 240))};
+    QStringList sources;
+    for (int i = 0; i < pictures; ++i)
+        sources << TestPictures::writeJpeg(sourcePath(QString("%1.jpg").arg(i)), QSize(320, 240));
     bool status = true;
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
+    if (!message.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
     QCOMPARE(request(sources, budget, status), sources);
     QVERIFY(!status);
     QVERIFY(targetFiles().isEmpty());

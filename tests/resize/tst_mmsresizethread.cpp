@@ -72,28 +72,18 @@ class TestMmsResizeThread : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { testLogHandler = qInstallMessageHandler(recordLogLine); }
     void init();
-    void cleanup();
-
-    void requestBeforeResizerExistsIsQueued();
-    void plainOwnerGetsResultsThroughThreadSignal();
+    void plainOwnerGetsEveryAnswerInOrder();
     void editorPageIsConnectedDirectly();
-    void requestsAreAnsweredOnceEachInArrivalOrder();
-    void quitAndWaitEndTheThread();
+    void restartedThreadServesAgain();
 
 private:
     void startAndWaitForWorkerLoop(QThread& thread);
-    void stop(QThread& thread);
 
     QScopedPointer<QTemporaryDir> m_dir;
     QString m_picture;
 };
-
-void TestMmsResizeThread::initTestCase()
-{
-    testLogHandler = qInstallMessageHandler(recordLogLine);
-}
 
 void TestMmsResizeThread::init()
 {
@@ -101,11 +91,6 @@ void TestMmsResizeThread::init()
     m_picture = TestPictures::writeJpeg(m_dir->filePath("small.jpg"), QSize(320, 240));
     QMutexLocker lock(&logMutex);
     logLines.clear();
-}
-
-void TestMmsResizeThread::cleanup()
-{
-    m_dir.reset();
 }
 
 // Returns once the thread body has set up and entered its event loop: an event posted to an
@@ -126,54 +111,36 @@ void TestMmsResizeThread::startAndWaitForWorkerLoop(QThread& thread)
     loopRuns.get_future().wait();
 }
 
-void TestMmsResizeThread::stop(QThread& thread)
-{
-    thread.quit();
-    QVERIFY(thread.wait());
-}
-
-// A headless sender asks right after starting its thread: the request waits for the resizer.
-void TestMmsResizeThread::requestBeforeResizerExistsIsQueued()
+// A headless sender may ask before the thread has made its resizer: the request waits. The work
+// runs in the thread, the answers come to the owner's thread, once each, in order.
+void TestMmsResizeThread::plainOwnerGetsEveryAnswerInOrder()
 {
     QObject owner;
     MmsResizeThread thread(&owner);
     QSignalSpy finished(&thread, &MmsResizeThread::resizeFinished);
-
-    thread.startResize({m_picture}, 368640, m_dir->path());
-    QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
-    thread.start(QThread::InheritPriority);
-    thread.startResize({}, 368640, m_dir->path());
-    while (finished.count() < 2) {
-        QVERIFY(finished.wait());
-    }
-    QCOMPARE(finished.at(0), (QVariantList{QStringList{m_picture}, true}));
-    QCOMPARE(finished.at(1), (QVariantList{QStringList(), false}));
-    stop(thread);
-}
-
-void TestMmsResizeThread::plainOwnerGetsResultsThroughThreadSignal()
-{
-    QObject owner;
-    MmsResizeThread thread(&owner);
-    QSignalSpy finished(&thread, &MmsResizeThread::resizeFinished);
-    QThread* receivingThread = nullptr;
+    QList<QThread*> receivingThreads;
     connect(&thread, &MmsResizeThread::resizeFinished, this,
-            [&receivingThread] { receivingThread = QThread::currentThread(); });
+            [&receivingThreads] { receivingThreads << QThread::currentThread(); });
 
-    QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
-    startAndWaitForWorkerLoop(thread);
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("[MMS-RESIZE-THREAD] Start resize "
                                                         "(\"%1\") 368640 \"%2\"")
                                                     .arg(m_picture, m_dir->path())));
     thread.startResize({m_picture}, 368640, m_dir->path());
-    QVERIFY(finished.wait());
+    QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
+    thread.start(QThread::InheritPriority);
+    thread.startResize({}, 368640, m_dir->path());
+    thread.startResize({m_picture}, 1, m_dir->path());
+    while (finished.count() < 3)
+        QVERIFY(finished.wait());
 
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(finished.first().at(0).toStringList(), QStringList{m_picture});
-    QCOMPARE(finished.first().at(1).toBool(), true);
-    QCOMPARE(receivingThread, QThread::currentThread());
-    QCOMPARE(threadsThatLogged(estimateLine), QList<QThread*>{&thread});
-    stop(thread);
+    QCOMPARE(finished.at(0), (QVariantList{QStringList{m_picture}, true}));
+    QCOMPARE(finished.at(1), (QVariantList{QStringList(), false}));
+    QCOMPARE(finished.at(2), (QVariantList{QStringList{m_picture}, false}));
+    QVERIFY(!finished.wait(100));
+    QCOMPARE(receivingThreads.count(QThread::currentThread()), 3);
+    QCOMPARE(threadsThatLogged(estimateLine), (QList<QThread*>{&thread, &thread}));
+    thread.quit();
+    QVERIFY(thread.wait());
 }
 
 void TestMmsResizeThread::editorPageIsConnectedDirectly()
@@ -193,51 +160,26 @@ void TestMmsResizeThread::editorPageIsConnectedDirectly()
     QCOMPARE(page.resultThreads, QList<QThread*>{QThread::currentThread()});
     QCOMPARE(threadsThatLogged(estimateLine), QList<QThread*>{&thread});
     QCOMPARE(threadResults.count(), 0);
-    stop(thread);
-}
-
-void TestMmsResizeThread::requestsAreAnsweredOnceEachInArrivalOrder()
-{
-    QObject owner;
-    MmsResizeThread thread(&owner);
-    QSignalSpy finished(&thread, &MmsResizeThread::resizeFinished);
-
-    QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
-    startAndWaitForWorkerLoop(thread);
-    thread.startResize({m_picture}, 368640, m_dir->path());
-    thread.startResize({}, 368640, m_dir->path());
-    thread.startResize({m_picture}, 1, m_dir->path());
-    while (finished.count() < 3) {
-        QVERIFY(finished.wait());
-    }
-
-    QCOMPARE(finished.at(0), (QVariantList{QStringList{m_picture}, true}));
-    QCOMPARE(finished.at(1), (QVariantList{QStringList(), false}));
-    QCOMPARE(finished.at(2), (QVariantList{QStringList{m_picture}, false}));
-    QVERIFY(!finished.wait(100));
-    stop(thread);
-}
-
-void TestMmsResizeThread::quitAndWaitEndTheThread()
-{
-    QObject owner;
-    MmsResizeThread thread(&owner);
-    QSignalSpy finished(&thread, &MmsResizeThread::resizeFinished);
-
-    QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
-    startAndWaitForWorkerLoop(thread);
     thread.quit();
     QVERIFY(thread.wait());
-    QVERIFY(thread.isFinished());
+}
 
-    // A restarted thread makes a fresh resizer and serves requests again.
-    QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
-    startAndWaitForWorkerLoop(thread);
-    thread.startResize({m_picture}, 368640, m_dir->path());
-    QVERIFY(finished.wait());
-    QCOMPARE(finished.count(), 1);
-    stop(thread);
-    QVERIFY(thread.isFinished());
+// quit() and wait() end the thread; started again, it makes a fresh resizer.
+void TestMmsResizeThread::restartedThreadServesAgain()
+{
+    QObject owner;
+    MmsResizeThread thread(&owner);
+    QSignalSpy finished(&thread, &MmsResizeThread::resizeFinished);
+    for (int run = 0; run < 2; ++run) {
+        QTest::ignoreMessage(QtCriticalMsg, notEditorPage);
+        startAndWaitForWorkerLoop(thread);
+        thread.startResize({m_picture}, 368640, m_dir->path());
+        QVERIFY(finished.wait());
+        thread.quit();
+        QVERIFY(thread.wait());
+        QVERIFY(thread.isFinished());
+    }
+    QCOMPARE(finished.count(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestMmsResizeThread)

@@ -353,14 +353,16 @@ void TestCorvaneUiProgram::firstCallOnItsBusStartsTheProgram()
     QDBusConnection bus =
         QDBusConnection::connectToBus(QString::fromUtf8(daemon.readLine()).trimmed(), "own");
     QVERIFY(!bus.interface()->isServiceRegistered(kService).value());
-    QVERIFY(bus.connect(kService, kPath, kInterface, "disconnectGprs", &m_listener,
+    AnswerListener listener;
+    QSignalSpy answers(&listener, &AnswerListener::answered);
+    QVERIFY(bus.connect(kService, kPath, kInterface, "disconnectGprs", &listener,
                         SLOT(onDisconnectGprs(bool))));
     const QDBusMessage shown =
         QDBusInterface(kService, kPath, kInterface, bus).call("displayGprsDisconnectDialog");
     QVERIFY2(shown.type() == QDBusMessage::ReplyMessage, qPrintable(shown.errorMessage()));
     QVERIFY(probe("answer", {true}, bus).toBool());
-    QVERIFY(m_answers.wait());
-    QCOMPARE(m_answers.first().first().toBool(), true);
+    QVERIFY(answers.wait());
+    QCOMPARE(answers.first().first().toBool(), true);
 }
 
 QTEST_GUILESS_MAIN(TestCorvaneUiProgram)

@@ -1,3 +1,4 @@
+#include "thumbnailcreator.h"
 #include "thumbnailer.h"
 
 #include <QDBusConnection>
@@ -19,9 +20,9 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void cacheLayoutFollowsTheFreedesktopNames();
-    void flavorsMapToCacheSizes_data();
-    void flavorsMapToCacheSizes();
+    void flavorsMapToCacheFiles_data();
+    void flavorsMapToCacheFiles();
+    void processKeepsOneClient();
     void requestReachesServiceAndNamesTheFiles_data();
     void requestReachesServiceAndNamesTheFiles();
     void unsupportedFileGivesError();
@@ -86,31 +87,32 @@ QStringList TstThumbnailer::queuedByService()
     return QString::fromUtf8(m_service.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
-void TstThumbnailer::cacheLayoutFollowsTheFreedesktopNames()
-{
-    QCOMPARE(Thumbnailer::thumbnailPath(QUrl("file:///home/jens/photos/me.png"), "normal"),
-             m_dir.filePath("cache/thumbnails/normal/c6ee772d9e49320e97ec29a7eb5b1697.png"));
-}
-
-void TstThumbnailer::flavorsMapToCacheSizes_data()
+// The freedesktop cache: <cache>/thumbnails/<size>/<md5 of the URI>.png.
+void TstThumbnailer::flavorsMapToCacheFiles_data()
 {
     QTest::addColumn<QString>("flavor");
     QTest::addColumn<QString>("cacheFolder");
-    QTest::newRow("normal") << "normal"
-                            << "normal";
-    QTest::newRow("grid") << "grid"
-                          << "normal";
-    QTest::newRow("video-grid") << "video-grid"
-                                << "large";
+    QTest::newRow("normal") << "normal" << QString("normal");
+    QTest::newRow("grid") << "grid" << QString("normal");
+    QTest::newRow("video-grid") << "video-grid" << QString("large");
 }
 
-void TstThumbnailer::flavorsMapToCacheSizes()
+void TstThumbnailer::flavorsMapToCacheFiles()
 {
     QFETCH(QString, flavor);
     QFETCH(QString, cacheFolder);
     QCOMPARE(Thumbnailer::cacheFlavor(flavor), cacheFolder);
-    QVERIFY(Thumbnailer::thumbnailPath(QUrl("file:///a.png"), flavor)
-                .contains("/thumbnails/" + cacheFolder + "/"));
+    QCOMPARE(Thumbnailer::thumbnailPath(QUrl("file:///home/jens/photos/me.png"), flavor),
+             m_dir.filePath("cache/thumbnails/" + cacheFolder +
+                            "/c6ee772d9e49320e97ec29a7eb5b1697.png"));
+}
+
+// It goes with the application, before the static destructors run.
+void TstThumbnailer::processKeepsOneClient()
+{
+    Thumbnailer* first = ThumbnailCreator::thumbnailer();
+    QCOMPARE(first->parent(), QCoreApplication::instance());
+    QCOMPARE(ThumbnailCreator::thumbnailer(), first);
 }
 
 void TstThumbnailer::requestReachesServiceAndNamesTheFiles_data()

@@ -21,16 +21,12 @@ private slots:
 
     void preferenceOrder_data();
     void preferenceOrder();
-    void nullBackEndIsNeverChosen();
     void createdHandleIsTheUsableBackEnd();
-    void sharedHandleIsCreatedOnce();
-    void aggregatedParametersWithoutAccounts();
     void aggregatedParametersFollowAccountIds();
     void matchContactByKeyword_data();
     void matchContactByKeyword();
 
 private:
-    static QString writeFile(const QString& path, const QByteArray& content);
     QContact saveContact(const QString& first, const QString& last, const QString& phone,
                          const QString& email);
 
@@ -38,41 +34,33 @@ private:
     QContactManager* m_contacts = nullptr;
 };
 
-QString TstContactManagers::writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return QString();
-    return path;
-}
-
-// A provider with an e-mail service and one with a chat service, in a private
-// accounts database.
+// A provider with an e-mail service and one with a chat service, in a private accounts database.
 void TstContactManagers::initTestCase()
 {
     m_contacts = mmsui::utils::keywordContactManager();
     QVERIFY(m_contacts);
     QCOMPARE(m_contacts->managerName(), QStringLiteral("memory"));
     QVERIFY(m_dir.isValid());
-    qputenv("ACCOUNTS", m_dir.filePath("db").toUtf8());
-    qputenv("AG_PROVIDERS", m_dir.filePath("providers").toUtf8());
-    qputenv("AG_SERVICES", m_dir.filePath("services").toUtf8());
-    QDir().mkpath(m_dir.filePath("db"));
-    QVERIFY(!writeFile(m_dir.filePath("providers/mailhost.provider"),
-                       "<provider id=\"mailhost\"><name>Mail host</name></provider>")
-                 .isEmpty());
-    QVERIFY(!writeFile(m_dir.filePath("providers/chathost.provider"),
-                       "<provider id=\"chathost\"><name>Chat host</name></provider>")
-                 .isEmpty());
-    QVERIFY(!writeFile(m_dir.filePath("services/mailhost-mail.service"),
-                       "<service id=\"mailhost-mail\"><type>e-mail</type><name>Mail</name>"
-                       "<provider>mailhost</provider></service>")
-                 .isEmpty());
-    QVERIFY(!writeFile(m_dir.filePath("services/chathost-chat.service"),
-                       "<service id=\"chathost-chat\"><type>IM</type><name>Chat</name>"
-                       "<provider>chathost</provider></service>")
-                 .isEmpty());
+    for (const char* variable : {"ACCOUNTS", "AG_PROVIDERS", "AG_SERVICES"}) {
+        const QString folder = m_dir.filePath(variable);
+        QVERIFY(QDir().mkpath(folder));
+        qputenv(variable, folder.toUtf8());
+    }
+    const QMap<QString, QByteArray> files{
+        {"AG_PROVIDERS/mailhost.provider",
+         "<provider id=\"mailhost\"><name>Mail host</name></provider>"},
+        {"AG_PROVIDERS/chathost.provider",
+         "<provider id=\"chathost\"><name>Chat host</name></provider>"},
+        {"AG_SERVICES/mailhost-mail.service",
+         "<service id=\"mailhost-mail\"><type>e-mail</type><name>Mail</name>"
+         "<provider>mailhost</provider></service>"},
+        {"AG_SERVICES/chathost-chat.service",
+         "<service id=\"chathost-chat\"><type>IM</type>"
+         "<name>Chat</name><provider>chathost</provider></service>"}};
+    for (auto file = files.begin(); file != files.end(); ++file) {
+        QFile out(m_dir.filePath(file.key()));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.value()) == file.value().size());
+    }
 }
 
 void TstContactManagers::cleanup()
@@ -115,15 +103,12 @@ void TstContactManagers::preferenceOrder()
         QCOMPARE(choice.parameters.lastKey(), QStringLiteral("scm0"));
 }
 
-void TstContactManagers::nullBackEndIsNeverChosen()
+// Never the null back-end "invalid", which the contacts library always lists; the shared handle
+// is made once.
+void TstContactManagers::createdHandleIsTheUsableBackEnd()
 {
     QVERIFY(QContactManager::availableManagers().contains("invalid"));
     QVERIFY(!mmsui::utils::usableContactManagers().contains("invalid"));
-    QVERIFY(mmsui::utils::usableContactManagers().contains("memory"));
-}
-
-void TstContactManagers::createdHandleIsTheUsableBackEnd()
-{
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^\\[MMS-UTILS\\] Available contact "
                                                         "managers: (\"[a-z]+\"(, )?)+$"));
     QTest::ignoreMessage(QtDebugMsg, "[MMS-UTILS] Created QContactsManager with name: \"memory\"");
@@ -132,26 +117,20 @@ void TstContactManagers::createdHandleIsTheUsableBackEnd()
     QVERIFY(manager);
     QCOMPARE(manager->managerName(), QStringLiteral("memory"));
     QCOMPARE(manager->parent(), &parent);
+    const QSharedPointer<QContactManager> shared = mmsui::utils::getContactManager();
+    QVERIFY(shared);
+    QCOMPARE(mmsui::utils::getContactManager(), shared);
 }
 
-void TstContactManagers::sharedHandleIsCreatedOnce()
-{
-    const QSharedPointer<QContactManager> first = mmsui::utils::getContactManager();
-    QVERIFY(first);
-    QCOMPARE(mmsui::utils::getContactManager(), first);
-}
-
-void TstContactManagers::aggregatedParametersWithoutAccounts()
+// Tracker alone without accounts; an ActiveSync back-end per e-mail account before it.
+void TstContactManagers::aggregatedParametersFollowAccountIds()
 {
     Parameters tracker{{"contact-types", "contact"}};
     QTest::ignoreMessage(
         QtDebugMsg, "[getAllContactManagersParams::getAllContactManagersParams] have 0 accounts");
     QCOMPARE(mmsui::utils::getAllContactManagersParams(tracker),
              (Parameters{{"scm0", QContactManager::buildUri("tracker", tracker, -1)}}));
-}
 
-void TstContactManagers::aggregatedParametersFollowAccountIds()
-{
     // Set up as an accounts application would: the account with its service enabled.
     Accounts::Manager accounts;
     QList<Accounts::AccountId> mailIds;
@@ -167,8 +146,6 @@ void TstContactManagers::aggregatedParametersFollowAccountIds()
     }
     QCOMPARE(mailIds.size(), 2);
     QVERIFY(mailIds.first() < mailIds.last());
-
-    Parameters tracker{{"contact-types", "contact"}};
     const Parameters managers = mmsui::utils::getAllContactManagersParams(tracker);
     QCOMPARE(managers.keys(), (QStringList{"scm0", "scm1", "scm2"}));
     for (int i = 0; i < 2; ++i) {

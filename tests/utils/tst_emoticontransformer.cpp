@@ -1,11 +1,13 @@
 #include "emoticontransformer.h"
+#include "emoticonutils.h"
 
+#include <QLabel>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QtTest>
 
-// Text emoticons to theme images and back.
+// Text emoticons to theme images and back, and shown in a label.
 class TstEmoticonTransformer : public QObject
 {
     Q_OBJECT
@@ -15,6 +17,7 @@ private slots:
     void toHtml();
     void imageStyleIsApplied();
     void everyImageExistsInTheTheme();
+    void labelShowsImagesOfTheFontAscent();
     void documentRoundTrip_data();
     void documentRoundTrip();
 
@@ -35,10 +38,13 @@ void TstEmoticonTransformer::toHtml_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("html");
 
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("no emoticon") << "Hello there"
-                                 << "Hello there";
+    const auto same = [](const char* name, const QString& text) {
+        QTest::newRow(name) << text << text;
+    };
+    same("empty", "");
+    same("no emoticon", "Hello there");
+    same("entity before a parenthesis stays text", "x&gt;)");
+    same("numeric entity stays text", "&#59;)");
     QTest::newRow("smile") << "Hi :)"
                            << "Hi " + image("happy");
     QTest::newRow("long form is one emoticon") << ":-)" << image("happy");
@@ -46,10 +52,6 @@ void TstEmoticonTransformer::toHtml_data()
                              << image("wink") + " and " + image("sad") + " and " + image("tongue");
     QTest::newRow("line breaks") << "a\nb:D"
                                  << "a<br>b" + image("very-happy");
-    QTest::newRow("entity before a parenthesis stays text") << "x&gt;)"
-                                                            << "x&gt;)";
-    QTest::newRow("numeric entity stays text") << "&#59;)"
-                                               << "&#59;)";
     QTest::newRow("tag passes through") << "<br>:)"
                                         << "<br>" + image("happy");
     QTest::newRow("lone ampersand is text") << "a & ;)"
@@ -78,6 +80,24 @@ void TstEmoticonTransformer::everyImageExistsInTheTheme()
             EmoticonTransformer::imageSource(QStringLiteral("icon-s-messaging-smiley-%1").arg(id));
         QVERIFY2(!QImage(source).isNull(), qPrintable(source));
     }
+}
+
+// Empty text leaves the label as it was.
+void TstEmoticonTransformer::labelShowsImagesOfTheFontAscent()
+{
+    QLabel label("before");
+    label.setTextFormat(Qt::PlainText);
+    EmoticonUtils::setLabelText(&label, QString());
+    QCOMPARE(label.text(), QStringLiteral("before"));
+    QCOMPARE(label.textFormat(), Qt::PlainText);
+
+    QFont font = label.font();
+    font.setPixelSize(30);
+    label.setFont(font);
+    EmoticonUtils::setLabelText(&label, "see &lt;you&gt; :-)\nbye");
+    QCOMPARE(label.textFormat(), Qt::RichText);
+    QCOMPARE(label.text(),
+             "see &lt;you&gt; " + image("happy", QFontMetrics(font).ascent()) + "<br>bye");
 }
 
 void TstEmoticonTransformer::documentRoundTrip_data()

@@ -5,53 +5,34 @@
 
 using namespace QtContacts;
 
-// With no back-end plug-in to load, the contacts library still lists its null
-// back-end "invalid"; the helpers must behave as when nothing is listed.
+// With no back-end plug-in to load, the contacts library still lists its null back-end
+// "invalid"; the helpers must behave as when nothing is listed.
 class TstNoContactBackEnd : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void onlyTheNullBackEndIsListed();
-    void createContactManagerGivesNull();
-    void sharedHandleStaysNull();
-    void matchContactByKeywordFails();
-
-private:
-    QTemporaryDir m_emptyPluginFolder;
+    void everyHelperFindsNothing();
 };
 
-void TstNoContactBackEnd::initTestCase()
+void TstNoContactBackEnd::everyHelperFindsNothing()
 {
-    QVERIFY(m_emptyPluginFolder.isValid());
-    QCoreApplication::setLibraryPaths({m_emptyPluginFolder.path()});
-}
-
-void TstNoContactBackEnd::onlyTheNullBackEndIsListed()
-{
+    QTemporaryDir emptyPluginFolder;
+    QCoreApplication::setLibraryPaths({emptyPluginFolder.path()});
     QCOMPARE(QContactManager::availableManagers(), QStringList("invalid"));
     QVERIFY(mmsui::utils::usableContactManagers().isEmpty());
-}
 
-void TstNoContactBackEnd::createContactManagerGivesNull()
-{
+    const char* none = "[MMS-UTILS] Can't find Available Conatact Managers";
     QTest::ignoreMessage(QtDebugMsg, "[MMS-UTILS] Available contact managers: \"invalid\"");
-    QTest::ignoreMessage(QtCriticalMsg, "[MMS-UTILS] Can't find Available Conatact Managers");
+    QTest::ignoreMessage(QtCriticalMsg, none);
     QObject parent;
     QVERIFY(!mmsui::utils::createContactManager(&parent));
     QVERIFY(parent.children().isEmpty());
-}
 
-void TstNoContactBackEnd::sharedHandleStaysNull()
-{
-    QTest::ignoreMessage(QtCriticalMsg, "[MMS-UTILS] Can't find Available Conatact Managers");
+    QTest::ignoreMessage(QtCriticalMsg, none);
     QVERIFY(mmsui::utils::getContactManager().isNull());
     QVERIFY(mmsui::utils::getContactManager().isNull());
-}
 
-void TstNoContactBackEnd::matchContactByKeywordFails()
-{
     QTest::ignoreMessage(QtCriticalMsg, "[MMS-UI] Can't find Available Conatact Managers");
     QContactId id;
     QString first = QStringLiteral("untouched");

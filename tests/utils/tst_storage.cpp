@@ -11,91 +11,79 @@ class TstStorage : public QObject
 private slots:
     void freeSpaceLimit_data();
     void freeSpaceLimit();
-    void freeSpaceLogsItsNumbers();
-    void freeSpaceOfThisMachine();
-    void freshHomeWithoutMessageStore();
-    void unreachableHomeGivesFalse();
-    void ordinaryFileIsNotPrivate();
-    void missingFileIsNotPrivate();
+    void freeSpaceOfTheHome_data();
+    void freeSpaceOfTheHome();
+    void fileOutsidePrivateStorage();
 };
 
+// More than 150 MiB, counted in 64 bits.
 void TstStorage::freeSpaceLimit_data()
 {
     QTest::addColumn<quint64>("blocks");
     QTest::addColumn<quint64>("blockSize");
-    QTest::addColumn<bool>("enough");
-
-    QTest::newRow("nothing") << quint64(0) << quint64(4096) << false;
-    QTest::newRow("exactly 150 MiB") << quint64(157286400) << quint64(1) << false;
-    QTest::newRow("one byte more") << quint64(157286401) << quint64(1) << true;
-    QTest::newRow("exactly 150 MiB in 4 KiB blocks") << quint64(38400) << quint64(4096) << false;
-    QTest::newRow("one block more") << quint64(38401) << quint64(4096) << true;
-    // The product would wrap in 32 bits.
-    QTest::newRow("4 GiB and a block") << quint64(1048577) << quint64(4096) << true;
-    QTest::newRow("16 GiB") << quint64(4194304) << quint64(4096) << true;
-    QTest::newRow("no block size") << quint64(1000000) << quint64(0) << false;
+    QTest::addColumn<QString>("log");
+    const QString no = "W[MMS-UI] No free space available ( 157286400 bytes free)";
+    QTest::newRow("nothing") << quint64(0) << quint64(4096) << "W^\\[MMS-UI\\] No free space";
+    QTest::newRow("exactly 150 MiB") << quint64(157286400) << quint64(1) << no;
+    QTest::newRow("one byte more") << quint64(157286401) << quint64(1) << "";
+    QTest::newRow("exactly 150 MiB in 4 KiB blocks") << quint64(38400) << quint64(4096) << no;
+    QTest::newRow("one block more") << quint64(38401) << quint64(4096) << "";
+    QTest::newRow("4 GiB and a block, past 32 bits")
+        << quint64(1048577) << quint64(4096)
+        << "D[MMS-UI] freeSpaceAvailable avail=4294971392, limit=157286400 result=1";
+    QTest::newRow("no block size") << quint64(1000000) << quint64(0) << "W^\\[MMS-UI\\] No free";
 }
 
+// The log line: D or W for its level, then the text; a regular expression after ^.
 void TstStorage::freeSpaceLimit()
 {
     QFETCH(quint64, blocks);
     QFETCH(quint64, blockSize);
-    QFETCH(bool, enough);
-    if (!enough)
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("^\\[MMS-UI\\] No free space available"));
-    QCOMPARE(mmsui::utils::isFreeSpaceEnough(blocks, blockSize), enough);
+    QFETCH(QString, log);
+    const QtMsgType level = log.startsWith('W') ? QtWarningMsg : QtDebugMsg;
+    if (log.startsWith("W^"))
+        QTest::ignoreMessage(level, QRegularExpression(log.mid(1)));
+    else if (!log.isEmpty())
+        QTest::ignoreMessage(level, qPrintable(log.mid(1)));
+    QCOMPARE(mmsui::utils::isFreeSpaceEnough(blocks, blockSize), level == QtDebugMsg);
 }
 
-void TstStorage::freeSpaceLogsItsNumbers()
+// The build machine has more than 150 MiB free where the tests run, with or without a message
+// store yet; an unreachable home has none.
+void TstStorage::freeSpaceOfTheHome_data()
 {
-    QTest::ignoreMessage(QtWarningMsg, "[MMS-UI] No free space available ( 157286400 bytes free)");
-    QVERIFY(!mmsui::utils::isFreeSpaceEnough(38400, 4096));
-    QTest::ignoreMessage(QtDebugMsg,
-                         "[MMS-UI] freeSpaceAvailable avail=4294971392, limit=157286400 result=1");
-    QVERIFY(mmsui::utils::isFreeSpaceEnough(1048577, 4096));
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<bool>("available");
+    QTest::newRow("with message store") << ".mms" << true;
+    QTest::newRow("fresh home") << "" << true;
+    QTest::newRow("unreachable home") << "gone" << false;
 }
 
-// The build machine has more than 150 MiB free where the tests run.
-void TstStorage::freeSpaceOfThisMachine()
+void TstStorage::freeSpaceOfTheHome()
 {
-    QTemporaryDir home;
-    QVERIFY(QDir(home.path()).mkdir(".mms"));
-    qputenv("HOME", home.path().toUtf8());
-    QTest::ignoreMessage(QtDebugMsg,
-                         QRegularExpression("^\\[MMS-UI\\] freeSpaceAvailable avail=[0-9]+, "
-                                            "limit=157286400 result=1$"));
-    QVERIFY(mmsui::utils::freeSpaceAvailable());
-}
-
-// No message has been written yet: the home's file system still has the room.
-void TstStorage::freshHomeWithoutMessageStore()
-{
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    QVERIFY(mmsui::utils::freeSpaceAvailable());
-}
-
-void TstStorage::unreachableHomeGivesFalse()
-{
+    QFETCH(QString, home);
+    QFETCH(bool, available);
     QTemporaryDir parent;
-    qputenv("HOME", parent.filePath("gone").toUtf8());
-    QTest::ignoreMessage(QtCriticalMsg, "[MMS-UI] freeSpaceAvailable unable to get info (err=-1)");
-    QVERIFY(!mmsui::utils::freeSpaceAvailable());
+    if (home == ".mms")
+        QVERIFY(QDir(parent.path()).mkdir(".mms"));
+    qputenv("HOME", (home == "gone" ? parent.filePath("gone") : parent.path()).toUtf8());
+    if (available)
+        QTest::ignoreMessage(QtDebugMsg,
+                             QRegularExpression("^\\[MMS-UI\\] freeSpaceAvailable avail=[0-9]+, "
+                                                "limit=157286400 result=1$"));
+    else
+        QTest::ignoreMessage(QtCriticalMsg,
+                             "[MMS-UI] freeSpaceAvailable unable to get info (err=-1)");
+    QCOMPARE(mmsui::utils::freeSpaceAvailable(), available);
 }
 
-void TstStorage::ordinaryFileIsNotPrivate()
+void TstStorage::fileOutsidePrivateStorage()
 {
     QTemporaryFile file;
     QVERIFY(file.open());
     QVERIFY(!mmsui::utils::isFileLocatedInProvateSorage(file.fileName()));
     QCOMPARE(mmsui::utils::privateStorageFolder, QStringLiteral(".mms/private"));
-}
-
-void TstStorage::missingFileIsNotPrivate()
-{
-    QTemporaryDir dir;
-    const QString missing = dir.filePath("missing");
+    const QString missing = file.fileName() + "-missing";
     QTest::ignoreMessage(
         QtWarningMsg,
         QStringLiteral("Call to \"statfs\" failed on file \"%1\"").arg(missing).toUtf8());

@@ -66,15 +66,15 @@ void TestEventModels::modelsFollowTheStore_data()
     const QByteArray removed = SIGNAL(rowsRemoved(QModelIndex, int, int));
     const QByteArray changed = SIGNAL(dataChanged(QModelIndex, QModelIndex, QVector<int>));
     for (const bool elsewhere : {false, true}) {
-        const QByteArray where = elsewhere ? " elsewhere" : " here";
-        QTest::newRow("new conversation" + where) << elsewhere << "write"
-                                                  << "groups" << reset << 2;
-        QTest::newRow("added to the listed events" + where) << elsewhere << "write"
-                                                            << "events" << inserted << 2;
-        QTest::newRow("changed event" + where) << elsewhere << "write"
-                                               << "single" << changed << 1;
-        QTest::newRow("deleted event" + where) << elsewhere << "delete"
-                                               << "events" << removed << 0;
+        const auto row = [elsewhere](const char* name, const char* change, const char* model,
+                                     const QByteArray& signal, int rows) {
+            QTest::addRow("%s %s", name, elsewhere ? "elsewhere" : "here")
+                << elsewhere << QString(change) << QString(model) << signal << rows;
+        };
+        row("new conversation", "write", "groups", reset, 2);
+        row("added to the listed events", "write", "events", inserted, 2);
+        row("changed event", "write", "single", changed, 1);
+        row("deleted event", "delete", "events", removed, 0);
     }
 }
 

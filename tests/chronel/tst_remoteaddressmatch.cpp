@@ -18,24 +18,19 @@ void TestRemoteAddressMatch::match_data()
     QTest::addColumn<bool>("expected");
 
     const int phone = Chronel::NormalizeFlagPhoneNumber;
-    QTest::newRow("same text") << "+358401234567"
-                               << "+358401234567" << 0 << true;
-    QTest::newRow("formatted, plain compare") << "+358 40 123 4567"
-                                              << "+358401234567" << 0 << false;
-    QTest::newRow("formatted, phone aware") << "+358 40 123 4567"
-                                            << "+358401234567" << phone << true;
-    QTest::newRow("national and international") << "0401234567"
-                                                << "+358401234567" << phone << true;
-    QTest::newRow("different numbers") << "+358401234567"
-                                       << "+358401234568" << phone << false;
-    QTest::newRow("e-mail case") << "Anna@Example.com"
-                                 << "anna@example.com" << 0 << true;
-    QTest::newRow("e-mail vs number") << "anna@example.com"
-                                      << "+358401234567" << phone << false;
-    QTest::newRow("empty vs empty") << ""
-                                    << "" << phone << true;
-    QTest::newRow("empty vs number") << ""
-                                     << "+358401234567" << phone << false;
+    const auto row = [](const char* name, const QString& first, const QString& second, int flags,
+                        bool expected) {
+        QTest::newRow(name) << first << second << flags << expected;
+    };
+    row("same text", "+358401234567", "+358401234567", 0, true);
+    row("formatted, plain compare", "+358 40 123 4567", "+358401234567", 0, false);
+    row("formatted, phone aware", "+358 40 123 4567", "+358401234567", phone, true);
+    row("national and international", "0401234567", "+358401234567", phone, true);
+    row("different numbers", "+358401234567", "+358401234568", phone, false);
+    row("e-mail case", "Anna@Example.com", "anna@example.com", 0, true);
+    row("e-mail vs number", "anna@example.com", "+358401234567", phone, false);
+    row("empty vs empty", "", "", phone, true);
+    row("empty vs number", "", "+358401234567", phone, false);
 }
 
 void TestRemoteAddressMatch::match()

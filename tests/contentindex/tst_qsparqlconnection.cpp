@@ -1,37 +1,23 @@
 #include "qsparqlconnection.h"
 
-#include <QTemporaryDir>
+#include "freshdatafolder.h"
+
 #include <QtTest>
 #include <memory>
 
 // The QtSparql-like layer over the Tracker store: drivers, selects, updates, failures.
-// Outlives the process-wide store, which closes at exit.
-static QTemporaryDir& dataFolder()
-{
-    static QTemporaryDir folder;
-    return folder;
-}
-
 class TstQSparqlConnection : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QVERIFY(useFreshDataFolder()); }
     void unknownDriverIsInvalid();
     void updateThenSelect();
     void unboundAndOutOfRangeColumnsAreInvalid();
     void syntaxErrorGivesErrorWithoutRows();
     void connectionsShareTheStore();
-
-private:
 };
-
-void TstQSparqlConnection::initTestCase()
-{
-    QVERIFY(dataFolder().isValid());
-    qputenv("XDG_DATA_HOME", dataFolder().path().toUtf8());
-}
 
 void TstQSparqlConnection::unknownDriverIsInvalid()
 {

@@ -85,7 +85,6 @@ void TestEventModels::modelsFollowTheStore()
     QFETCH(QString, model);
     QFETCH(QByteArray, signal);
     QFETCH(int, rows);
-
     Event event;
     event.setRemoteUid(QStringLiteral("+358401231231"));
     QVERIFY(HistoryStore::instance()->addEvent(event));

@@ -144,7 +144,6 @@ void TstTrackerHelper::unreadMessages()
     QFETCH(int, groupId);
     QFETCH(QStringList, expectedIds);
     QFETCH(QStringList, possibleSenders);
-
     addMessage(QStringLiteral("m-empty"), 1, QString());
     addMessage(QStringLiteral("m-first"), 1, QStringLiteral("+111"));
     addMessage(QStringLiteral("m-other"), 2, QStringLiteral("+222"));
@@ -181,7 +180,6 @@ void TstTrackerHelper::typeByUri()
 {
     QFETCH(QStringList, kinds);
     QFETCH(int, expected);
-
     const QMap<QString, QString> classOf{{"file", "nfo:FileDataObject"},
                                          {"contact", "nco:PersonContact"},
                                          {"calendar", "ncal:Todo"}};

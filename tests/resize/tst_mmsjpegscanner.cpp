@@ -60,7 +60,6 @@ void TestMmsJpegScanner::isComplete()
 {
     QFETCH(QByteArray, data);
     QFETCH(bool, complete);
-
     QTemporaryDir dir;
     const QString path = dir.filePath("picture.jpg");
     TestPictures::writeFile(path, data);

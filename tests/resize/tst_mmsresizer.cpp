@@ -13,7 +13,6 @@ class TestMmsResizer : public QObject
 
 private slots:
     void init();
-    void cleanup();
 
     void findResizeVariant_data();
     void findResizeVariant();
@@ -41,7 +40,10 @@ private slots:
 private:
     QString sourcePath(const QString& name) const { return m_sources.filePath(name); }
     QString targetPath(const QString& name) const { return m_targets.filePath(name); }
-    QStringList targetFiles() const;
+    QStringList targetFiles() const
+    {
+        return m_targets.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
     QStringList request(const QStringList& files, int budget, bool& status);
     void useTargetDirectory();
 
@@ -53,25 +55,12 @@ private:
 
 void TestMmsResizer::init()
 {
+    m_resizer.reset(new MmsResizer);
     m_root.reset(new QTemporaryDir);
-    QVERIFY(m_root->isValid());
     QDir root(m_root->path());
-    QVERIFY(root.mkdir("sources"));
-    QVERIFY(root.mkdir("temp"));
+    QVERIFY(root.mkdir("sources") && root.mkdir("temp"));
     m_sources = QDir(root.filePath("sources"));
     m_targets = QDir(root.filePath("temp"));
-    m_resizer.reset(new MmsResizer);
-}
-
-void TestMmsResizer::cleanup()
-{
-    m_resizer.reset();
-    m_root.reset();
-}
-
-QStringList TestMmsResizer::targetFiles() const
-{
-    return m_targets.entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 // Runs one request; exactly one resizeFinished must come out of it.
@@ -180,7 +169,6 @@ void TestMmsResizer::uniqueName()
 {
     QFETCH(int, occupied);
     QFETCH(QString, expected);
-
     for (int index = 0; index < occupied; ++index) {
         const QString name =
             index == 0 ? "photo.jpg" : QString("photo_%1.jpg").arg(index, 3, 10, QChar('0'));
@@ -230,7 +218,6 @@ void TestMmsResizer::fittingPictureReturnedUntouched()
 {
     QFETCH(QString, name);
     QFETCH(QSize, size);
-
     const QString source = sourcePath(name);
     TestPictures::picture(size).save(source);
     const QByteArray before = TestPictures::readFile(source);
@@ -262,7 +249,6 @@ void TestMmsResizer::largePictureUnderBudgetBecomesMaximumResolution()
 {
     QFETCH(QSize, size);
     QFETCH(QSize, expected);
-
     const QString source = TestPictures::writeJpeg(sourcePath("camera.jpg"), size);
     QVERIFY(QFileInfo(source).size() < 368640);
 
@@ -292,13 +278,11 @@ void TestMmsResizer::exifOrientation_data()
     const QSize landscape(400, 200);
     const QSize portrait(200, 400);
     const QPoint left(50, 100), right(350, 100), top(100, 50), bottom(100, 350);
-    QTest::newRow("upright") << 1 << 0 << landscape << left << right;
-    QTest::newRow("2 mirrored, not rotated") << 2 << 0 << landscape << left << right;
+    // 1 is upright; mirrored ones are not rotated.
+    for (int orientation : {1, 2, 4, 5, 7})
+        QTest::addRow("%d upright", orientation) << orientation << 0 << landscape << left << right;
     QTest::newRow("3 upside down") << 3 << 180 << landscape << right << left;
-    QTest::newRow("4 mirrored, not rotated") << 4 << 0 << landscape << left << right;
-    QTest::newRow("5 mirrored, not rotated") << 5 << 0 << landscape << left << right;
     QTest::newRow("6 turned clockwise") << 6 << 90 << portrait << top << bottom;
-    QTest::newRow("7 mirrored, not rotated") << 7 << 0 << landscape << left << right;
     QTest::newRow("8 turned anticlockwise") << 8 << -90 << portrait << bottom << top;
 }
 
@@ -309,7 +293,6 @@ void TestMmsResizer::exifOrientation()
     QFETCH(QSize, size);
     QFETCH(QPoint, red);
     QFETCH(QPoint, blue);
-
     const QString source = TestPictures::writeJpeg(sourcePath("turned.jpg"), QSize(400, 200));
     TestPictures::setExifOrientation(source, orientation);
     useTargetDirectory();
@@ -439,7 +422,6 @@ void TestMmsResizer::fileFailure()
 {
     QFETCH(QString, kind);
     QFETCH(bool, badFirst);
-
     const QString good = TestPictures::writeJpeg(sourcePath("good.jpg"), QSize(320, 240));
     const QString bad = sourcePath("bad.jpg");
     const QByteArray camera = TestPictures::jpegData(QSize(2000, 1500));

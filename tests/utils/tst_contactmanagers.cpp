@@ -92,7 +92,6 @@ void TstContactManagers::preferenceOrder()
     QFETCH(QStringList, usable);
     QFETCH(QString, expected);
     QFETCH(bool, contactTypes);
-
     const mmsui::utils::ContactManagerChoice choice = mmsui::utils::chooseContactManager(usable);
     QCOMPARE(choice.name, expected);
     if (contactTypes)
@@ -183,7 +182,6 @@ void TstContactManagers::matchContactByKeyword()
     QFETCH(QString, keyword);
     QFETCH(bool, found);
     QFETCH(QString, firstName);
-
     const QContact anna = saveContact("Anna", "Berg", "+358401111111", "anna@example.org");
     saveContact("Bo", "Lind", "+358402222222", "bo@example.org");
     saveContact("Cai", "Lind", "+358402222222", "cai@example.org");

@@ -118,7 +118,6 @@ void TstEmoticonTransformer::documentRoundTrip()
     QFETCH(QString, text);
     QFETCH(int, images);
     QFETCH(QString, plain);
-
     QTextDocument document(text);
     document.setPlainText(text);
     EmoticonTransformer transformer;

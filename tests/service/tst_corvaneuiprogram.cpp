@@ -68,10 +68,8 @@ private slots:
     void callsAndAnswers_data();
     void callsAndAnswers();
     void introspectionIsTheInterfaceFile();
-    void registrationFailureExitsWithTwo_data();
-    void registrationFailureExitsWithTwo();
-    void signalEndsWithZero_data();
-    void signalEndsWithZero();
+    void programEnds_data();
+    void programEnds();
     void interleavedLoadFromTwoClients();
     void firstCallOnItsBusStartsTheProgram();
 
@@ -222,61 +220,55 @@ void TestCorvaneUiProgram::introspectionIsTheInterfaceFile()
     QCOMPARE(interfaceOf(xml.value()), documented);
 }
 
-void TestCorvaneUiProgram::registrationFailureExitsWithTwo_data()
-{
-    QTest::addColumn<bool>("nameTaken");
-    QTest::addColumn<QString>("busError");
-    QTest::addRow("name owned by another connection")
-        << true
-        << "Name \"com.quenda.corvane.ui\" is already owned by " +
-               QDBusConnection::sessionBus().baseService();
-    QTest::addRow("no session bus") << false << "Not connected to D-Bus server";
-}
-
-void TestCorvaneUiProgram::registrationFailureExitsWithTwo()
-{
-    QFETCH(bool, nameTaken);
-    QFETCH(QString, busError);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const auto release =
-        qScopeGuard([] { QDBusConnection::sessionBus().unregisterService(kService); });
-    if (nameTaken)
-        QVERIFY(QDBusConnection::sessionBus().registerService(kService));
-    else
-        environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvane-ui-bus");
-    startProgram(environment);
-    QVERIFY(m_program->waitForFinished());
-    m_log += QString::fromLocal8Bit(m_program->readAllStandardError());
-    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(m_program->exitCode(), 2);
-    QVERIFY2(m_log.contains("critical: [CORVANE-UI] Failed to register DBus service: " + busError +
-                            '\n'),
-             qPrintable(m_log));
-    QVERIFY(!m_log.contains("Starting"));
-    QVERIFY(m_log.contains("debug: I: [CORVANE_UI] Exit with error: 2\n"));
-}
-
-void TestCorvaneUiProgram::signalEndsWithZero_data()
+// A bus that refuses the name ends the program with 2 before it starts; a signal ends it with 0,
+// closing a dialog still asking.
+void TestCorvaneUiProgram::programEnds_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::addColumn<bool>("asking");
-    QTest::addRow("SIGTERM, idle") << int(SIGTERM) << false;
-    QTest::addRow("SIGTERM, dialog showing") << int(SIGTERM) << true;
-    QTest::addRow("SIGINT, idle") << int(SIGINT) << false;
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("line");
+    const QString failed = "critical: [CORVANE-UI] Failed to register DBus service: ";
+    QTest::addRow("name owned by another connection")
+        << 0 << 2
+        << failed + "Name \"com.quenda.corvane.ui\" is already owned by " +
+               QDBusConnection::sessionBus().baseService();
+    QTest::addRow("no session bus") << 0 << 2 << failed + "Not connected to D-Bus server";
+    QTest::addRow("SIGTERM, idle") << int(SIGTERM) << 0 << "";
+    QTest::addRow("SIGTERM, dialog showing")
+        << int(SIGTERM) << 0 << "debug: I: [CORVANE-UI] Dialog is closed, result = 0";
+    QTest::addRow("SIGINT, idle") << int(SIGINT) << 0 << "";
 }
 
-void TestCorvaneUiProgram::signalEndsWithZero()
+void TestCorvaneUiProgram::programEnds()
 {
     QFETCH(int, signalNumber);
-    QFETCH(bool, asking);
-    startService();
-    if (asking)
-        m_ui->call("displayGprsDisconnectDialog");
-    QVERIFY(logged("debug: I: [CORVANE_UI] Starting"));
-    stop(signalNumber);
-    QCOMPARE(m_program->exitCode(), 0);
-    QVERIFY2(m_log.contains("debug: I: [CORVANE_UI] Exit with error: 0\n"), qPrintable(m_log));
-    QCOMPARE(m_log.contains("[CORVANE-UI] Dialog is closed, result = 0\n"), asking);
+    QFETCH(int, code);
+    QFETCH(QString, line);
+    const auto release =
+        qScopeGuard([] { QDBusConnection::sessionBus().unregisterService(kService); });
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (line.contains("already owned"))
+        QVERIFY(QDBusConnection::sessionBus().registerService(kService));
+    else if (code == 2)
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvane-ui-bus");
+    if (code == 2) {
+        startProgram(environment);
+        QVERIFY(m_program->waitForFinished());
+        m_log += QString::fromLocal8Bit(m_program->readAllStandardError());
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    } else {
+        startService();
+        if (line.contains("Dialog"))
+            m_ui->call("displayGprsDisconnectDialog");
+        QVERIFY(logged("debug: I: [CORVANE_UI] Starting"));
+        stop(signalNumber);
+    }
+    QCOMPARE(m_program->exitCode(), code);
+    QVERIFY2(m_log.contains(QString("debug: I: [CORVANE_UI] Exit with error: %1\n").arg(code)),
+             qPrintable(m_log));
+    QCOMPARE(m_log.contains("Starting"), code == 0);
+    QCOMPARE(m_log.contains("Dialog is closed"), line.contains("Dialog"));
+    QVERIFY2(m_log.contains(line + '\n'), qPrintable(m_log));
 }
 
 // Two clients fire display and cancel in a random interleaving without waiting; the service

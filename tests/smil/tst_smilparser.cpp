@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(SmilDocument)
-
 namespace {
 
 QString dataPath(const QString& name)
@@ -40,97 +38,6 @@ QStringList read(const QByteArray& content)
     const QStringList tree =
         SmilTreeDump::describe(SmilParser(content).parse(&error, nullptr, nullptr));
     return error.isEmpty() ? tree : QStringList{"error"} + tree;
-}
-
-SmilRegion region(const QString& name, const QString& width, const QString& height,
-                  const QString& top, const QString& fit)
-{
-    SmilRegion result(name);
-    result.width = SmilUnit::convert(width);
-    result.height = SmilUnit::convert(height);
-    result.top = SmilUnit::convert(top);
-    result.left = SmilUnit::convert(QStringLiteral("0%"));
-    result.fit = fit;
-    return result;
-}
-
-// The regions a composed message uses: text band on top, media below.
-SmilRegion textRegion()
-{
-    return region(QStringLiteral("Text"), "100%", "30%", "0%", "scroll");
-}
-
-SmilRegion mediaRegion(const QString& name)
-{
-    return region(name, "100%", "70%", "30%", "meet");
-}
-
-SmilRef ref(int kind, const QString& source, const QString& region)
-{
-    SmilRef result;
-    result.kind = kind;
-    result.source = source;
-    result.region = region;
-    return result;
-}
-
-SmilNode par(const QString& duration, const QList<SmilRef>& refs)
-{
-    SmilNode node;
-    node.duration = duration;
-    node.refs = refs;
-    return node;
-}
-
-SmilDocument imageWithText()
-{
-    SmilDocument document;
-    document.header.regions = {textRegion(), mediaRegion("Image")};
-    document.body.nodes = {
-        par("5s", {ref(SmilRef::Text, "cid:1", "Text"), ref(SmilRef::Image, "cid:2", "Image")})};
-    return document;
-}
-
-SmilDocument contactCard()
-{
-    SmilDocument document;
-    document.header.regions = {textRegion()};
-    document.body.nodes = {par("5s", {ref(SmilRef::Text, "cid:1", "Text")})};
-    return document;
-}
-
-SmilDocument everyMedium()
-{
-    SmilDocument document;
-    document.header.regions = {textRegion(), mediaRegion("Image"), mediaRegion("Audio"),
-                               mediaRegion("Video")};
-    document.body.nodes = {
-        par("5s", {ref(SmilRef::Text, "cid:1", "Text"), ref(SmilRef::Image, "cid:2", "Image")}),
-        par("12s", {ref(SmilRef::Audio, "cid:3", "Audio")}),
-        par("7s", {ref(SmilRef::Text, "cid:4", "Text"), ref(SmilRef::Video, "cid:5", "Video")}),
-        par("5s", {ref(SmilRef::Text, "cid:6", "Text")})};
-    return document;
-}
-
-SmilDocument nestedWithMetadata()
-{
-    SmilDocument document;
-    document.header.metas = {SmilMeta{"title", "Tom & \"Jerry\" <3"}, SmilMeta{"author", "me"}};
-    SmilRegion pixels(QStringLiteral("Picture"));
-    pixels.width = SmilUnit::convert(QStringLiteral("176"));
-    pixels.height = SmilUnit::convert(QStringLiteral("144px"));
-    pixels.bottom = SmilUnit::convert(QStringLiteral("10"));
-    pixels.right = SmilUnit::convert(QStringLiteral("2.5mm"));
-    document.header.regions = {pixels};
-    SmilNode sequence;
-    sequence.kind = SmilNode::Seq;
-    sequence.duration = QStringLiteral("20s");
-    sequence.nodes = {par("10s", {ref(SmilRef::Image, "cid:<a&b>", "Picture")}),
-                      par(QString(), {ref(SmilRef::Other, "card.vcf", QString())})};
-    sequence.refs = {ref(SmilRef::Audio, "cid:tune.amr", QString())};
-    document.body.nodes = {sequence};
-    document.body.refs = {ref(SmilRef::Video, "cid:loose.3gp", QString())};
-    return document;
 }
 
 } // namespace
@@ -276,24 +183,24 @@ void TestSmilParser::survivesRegressionInputs()
     QVERIFY(tree.value(0) != "error" || tree.size() == 1);
 }
 
+// Documents as the editor composes them (a text band and media regions, every medium, nesting,
+// metadata and characters to escape, nothing): read, then written again byte for byte.
 void TestSmilParser::writesGoldenDocuments_data()
 {
-    QTest::addColumn<SmilDocument>("document");
-    QTest::addColumn<QString>("golden");
-    QTest::newRow("image with text") << imageWithText() << "image-with-text.smil";
-    QTest::newRow("contact card") << contactCard() << "contact-card.smil";
-    QTest::newRow("every medium") << everyMedium() << "every-medium.smil";
-    QTest::newRow("nested with metadata") << nestedWithMetadata() << "nested-with-metadata.smil";
-    QTest::newRow("empty") << SmilDocument() << "empty.smil";
+    QTest::addColumn<QString>("file");
+    const QDir folder(dataPath(QStringLiteral("golden")));
+    for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
+        QTest::newRow(qPrintable(name)) << QStringLiteral("golden/") + name;
 }
 
 void TestSmilParser::writesGoldenDocuments()
 {
-    QFETCH(SmilDocument, document);
-    QFETCH(QString, golden);
-    const QByteArray written = SmilParser(document).getContent();
-    QCOMPARE(written, readData(QStringLiteral("golden/") + golden));
-    QCOMPARE(read(written), SmilTreeDump::describe(document));
+    QFETCH(QString, file);
+    const QByteArray golden = readData(file);
+    QString error;
+    const SmilDocument document = SmilParser(golden).parse(&error, nullptr, nullptr);
+    QCOMPARE(error, QString());
+    QCOMPARE(SmilParser(document).getContent(), golden);
 }
 
 QTEST_GUILESS_MAIN(TestSmilParser)

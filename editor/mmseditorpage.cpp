@@ -192,10 +192,7 @@ MmsEditorPage::~MmsEditorPage()
 {
     resizeThread->quit();
     resizeThread->wait();
-    if (spinner) {
-        spinner->disappear();
-        spinner->deleteLater();
-    }
+    dismissSpinner();
     delete vcardWriter;
     delete contactFetchRequest;
     delete vcardFile;
@@ -555,6 +552,16 @@ void MmsEditorPage::slotShowSpinner()
         return;
     qCDebug(lcEditor) << "[MMS-EDITOR] Show spinner overlay";
     spinner->appear(TkSceneWindow::DestroyWhenDismissed);
+}
+
+// The window goes also when the resize ended before it appeared.
+void MmsEditorPage::dismissSpinner()
+{
+    if (!spinner)
+        return;
+    spinner->disappear();
+    spinner->deleteLater();
+    spinner = nullptr;
 }
 
 void MmsEditorPage::clear()
@@ -950,10 +957,7 @@ void MmsEditorPage::showBanner(const QString& textId)
 void MmsEditorPage::slotOnPictureResizeFinished(QStringList newFileNames, bool status)
 {
     qCDebug(lcEditor) << "[MMS-EDITOR] all pictues resized" << status;
-    if (spinner) {
-        spinner->disappear();
-        spinner = nullptr;
-    }
+    dismissSpinner();
     for (MmsEditorAttachment* slide : qAsConst(attachmentList)) {
         if (slide->contentType == MmsContentTypes::IMAGE && !newFileNames.isEmpty())
             slide->setResizedFileName(newFileNames.takeFirst());

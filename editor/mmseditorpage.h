@@ -224,6 +224,7 @@ private:
     // A banner of its own with the information style, gone when it has shown.
     TkBanner* showInformationBanner(const QString& title);
     bool checkRecipients();
+    void dismissSpinner();
     // The tail of a send once the size fits: header map and the host's validation.
     void startSendPreparation();
     bool removeLostAttachments();

@@ -40,9 +40,7 @@ PrivateStorageCheck& privateStorageCheck()
     return check;
 }
 
-} // namespace
-
-bool freeSpaceAvailable()
+bool measureFreeSpace()
 {
     struct statvfs info;
     const int result = statvfs(QFile::encodeName(measuredFolder()).constData(), &info);
@@ -52,6 +50,19 @@ bool freeSpaceAvailable()
         return false;
     }
     return isFreeSpaceEnough(info.f_bavail, info.f_bsize);
+}
+
+FreeSpaceProbe& freeSpaceProbe()
+{
+    static FreeSpaceProbe probe = measureFreeSpace;
+    return probe;
+}
+
+} // namespace
+
+bool freeSpaceAvailable()
+{
+    return freeSpaceProbe()();
 }
 
 bool isFreeSpaceEnough(quint64 availableBlocks, quint64 blockSize)
@@ -72,6 +83,11 @@ bool isFreeSpaceEnough(quint64 availableBlocks, quint64 blockSize)
 bool isFileLocatedInProvateSorage(const QString& path)
 {
     return privateStorageCheck()(path);
+}
+
+void setFreeSpaceProbe(const FreeSpaceProbe& probe)
+{
+    freeSpaceProbe() = probe ? probe : measureFreeSpace;
 }
 
 void setPrivateStorageCheck(const PrivateStorageCheck& check)

@@ -16,6 +16,10 @@ bool freeSpaceAvailable();
 // The decision of freeSpaceAvailable() on the numbers of statvfs: more than
 // 150 MiB available to unprivileged users.
 bool isFreeSpaceEnough(quint64 availableBlocks, quint64 blockSize);
+// Replaces the measure of freeSpaceAvailable(); an empty function restores the
+// platform's. Tests use it, since a full disk cannot be had on demand.
+using FreeSpaceProbe = std::function<bool()>;
+void setFreeSpaceProbe(const FreeSpaceProbe& probe);
 
 // Does the file lie on the private storage, a FUSE file system?
 bool isFileLocatedInProvateSorage(const QString& path);

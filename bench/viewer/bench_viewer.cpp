@@ -8,6 +8,7 @@
 // own (bench/viewer/run does).
 #include "abstractpagemanager.h"
 #include "benchsandbox.h"
+#include "heartbeat.h"
 #include "historystore.h"
 #include "mmsviewerpage.h"
 #include "singleeventmodel.h"
@@ -20,14 +21,11 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTextStream>
-#include <QTimer>
 
 #include <algorithm>
-#include <ctime>
 
 namespace {
 
-const int heartbeatInterval = 5;
 const int distinctPictures = 30;
 const QSize pictureSize(1600, 1200);
 
@@ -40,13 +38,6 @@ struct Figures
     double longestStall = 0;
     double longestStallCpu = 0;
 };
-
-double threadCpuMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 // A camera-like picture: a sky, a hill and sensor noise, so that it
 // compresses like a photograph.
@@ -150,19 +141,8 @@ Figures openMessage(const Chronel::Event& event, int slides)
     qApp->installEventFilter(&watcher);
 
     Figures figures;
-    QElapsedTimer beat;
-    double beatCpu = threadCpuMilliseconds();
-    QTimer heartbeat;
-    heartbeat.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        const double cpu = threadCpuMilliseconds();
-        figures.longestStall = std::max(figures.longestStall, beat.nsecsElapsed() / 1e6);
-        figures.longestStallCpu = std::max(figures.longestStallCpu, cpu - beatCpu);
-        beat.start();
-        beatCpu = cpu;
-    });
-    heartbeat.start(heartbeatInterval);
-    beat.start();
+    Heartbeat heartbeat;
+    heartbeat.start();
     watcher.clock.start();
 
     auto* model = new Chronel::SingleEventModel;
@@ -170,8 +150,11 @@ Figures openMessage(const Chronel::Event& event, int slides)
     model->setParent(page);
     manager.showPage(page);
     while (watcher.shown < slides || page->isBuildingSlides()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, heartbeatInterval);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, Heartbeat::interval);
     }
+    heartbeat.stop();
+    figures.longestStall = heartbeat.longestStall;
+    figures.longestStallCpu = heartbeat.longestStallCpu;
     qApp->removeEventFilter(&watcher);
     figures.firstSlide = watcher.first;
     figures.lastSlide = watcher.last;

@@ -34,7 +34,7 @@ private slots:
     void bodyTextAndSlides();
 
 private:
-    QString uriOf(const QString& name);
+    QStringList urisOf(const QStringList& names) const;
     QString addContact(const QString& first, const QString& last);
 
     std::unique_ptr<EditorHost> m_host;
@@ -47,9 +47,8 @@ void TestMmsEditorIntake::initTestCase()
     QVERIFY(useFreshDataFolder());
     installCatalogue();
     m_content = std::make_unique<IndexedContent>();
-    const QStringList colours{"p1", "p2", "p3", "p4", "p5", "p6", "p7"};
-    for (const QString& name : colours)
-        m_uris.insert(name, m_content->addPicture(name + ".jpg"));
+    for (const char* name : {"p1", "p2", "p3", "p4", "p5", "p6", "p7"})
+        m_uris.insert(name, m_content->addPicture(QLatin1String(name) + ".jpg"));
     m_uris.insert("png", m_content->addPicture("plain.png"));
     m_uris.insert("song", m_content->addClip("song.mp3", "audio/mpeg"));
     m_uris.insert("amr", m_content->addClip("voice.amr", "audio/amr"));
@@ -65,9 +64,12 @@ void TestMmsEditorIntake::init()
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts").clear();
 }
 
-QString TestMmsEditorIntake::uriOf(const QString& name)
+QStringList TestMmsEditorIntake::urisOf(const QStringList& names) const
 {
-    return m_uris.value(name, name);
+    QStringList uris;
+    for (const QString& name : names)
+        uris << m_uris.value(name, name);
+    return uris;
 }
 
 static QStringList translated(const QStringList& ids)
@@ -117,14 +119,8 @@ void TestMmsEditorIntake::contentPolicy()
     QFETCH(QStringList, banners);
     setEditorConfig(limit, restricted);
     MmsEditorPage* page = m_host->newMessage();
-    QStringList uris;
-    for (const QString& name : selection)
-        uris << uriOf(name);
-    page->addFileAttachmentsFromUri(uris);
-    QStringList expected;
-    for (const QString& name : added)
-        expected << uriOf(name);
-    QCOMPARE(slideSources(page), expected);
+    page->addFileAttachmentsFromUri(urisOf(selection));
+    QCOMPARE(slideSources(page), urisOf(added));
     QCOMPARE(m_host->banners(), translated(banners));
 }
 
@@ -169,10 +165,7 @@ void TestMmsEditorIntake::handedOverEntries()
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
     MmsEditorPage* page = m_host->open(
         new MmsEditorPage(&m_host->manager, {}, QString(), QString(), QString(), entries));
-    QStringList expected;
-    for (const QString& name : added)
-        expected << uriOf(name);
-    QTRY_COMPARE(slideSources(page), expected);
+    QTRY_COMPARE(slideSources(page), urisOf(added));
     QTRY_COMPARE(m_host->banners(), translated(banners));
 }
 
@@ -194,22 +187,18 @@ void TestMmsEditorIntake::contactCards_data()
     QTest::addColumn<bool>("together");
     QTest::addColumn<QString>("vcardType");
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("version");
-    QTest::newRow("first and last name")
-        << QStringList{"Ann|Lee"} << false << "" << QStringList{"Ann_Lee.vcf"} << "3.0";
-    QTest::newRow("a second card of the same name")
-        << QStringList{"Ann|Lee", "Ann|Lee"} << false << "3.0"
-        << QStringList{"Ann_Lee.vcf", "Ann_Lee0.vcf"} << "3.0";
-    QTest::newRow("no name") << QStringList{"|"} << false << "" << QStringList{"vcard??????.vcf"}
-                             << "3.0";
-    QTest::newRow("only spaces") << QStringList{"  | "} << false << ""
-                                 << QStringList{"vcard??????.vcf"} << "3.0";
-    QTest::newRow("slashes and dots stay in the folder")
-        << QStringList{"../..|x/y"} << false << "" << QStringList{".._.._x_y.vcf"} << "3.0";
-    QTest::newRow("two selected give one card")
-        << QStringList{"Bo|Ek", "Cy|Fa"} << true << "" << QStringList{"Bo_Ek.vcf"} << "3.0";
-    QTest::newRow("vCard 2.1 from the settings")
-        << QStringList{"Di|Go"} << false << "2.1" << QStringList{"Di_Go.vcf"} << "2.1";
+    const auto row = [](const char* name, const QStringList& names, bool together,
+                        const QString& type, const QStringList& files) {
+        QTest::newRow(name) << names << together << type << files;
+    };
+    row("first and last name", {"Ann|Lee"}, false, "", {"Ann_Lee.vcf"});
+    row("a second card of the same name", {"Ann|Lee", "Ann|Lee"}, false, "3.0",
+        {"Ann_Lee.vcf", "Ann_Lee0.vcf"});
+    row("no name", {"|"}, false, "", {"vcard??????.vcf"});
+    row("only spaces", {"  | "}, false, "", {"vcard??????.vcf"});
+    row("slashes and dots stay in the folder", {"../..|x/y"}, false, "", {".._.._x_y.vcf"});
+    row("two selected give one card", {"Bo|Ek", "Cy|Fa"}, true, "", {"Bo_Ek.vcf"});
+    row("vCard 2.1 from the settings", {"Di|Go"}, false, "2.1", {"Di_Go.vcf"});
 }
 
 void TestMmsEditorIntake::contactCards()
@@ -218,7 +207,7 @@ void TestMmsEditorIntake::contactCards()
     QFETCH(bool, together);
     QFETCH(QString, vcardType);
     QFETCH(QStringList, files);
-    QFETCH(QString, version);
+    const QByteArray version = vcardType == "2.1" ? "VERSION:2.1" : "VERSION:3.0";
     if (!vcardType.isEmpty())
         QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts")
             .setValue("vcardType", vcardType);
@@ -245,7 +234,7 @@ void TestMmsEditorIntake::contactCards()
         QVERIFY2(QDir::match(files.at(i), card.fileName()), qPrintable(card.fileName()));
         QFile file(card.filePath());
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("VERSION:" + version.toLatin1()));
+        QVERIFY(file.readAll().contains(version));
     }
     QVERIFY(m_host->banners().isEmpty());
 }
@@ -298,10 +287,10 @@ void TestMmsEditorIntake::calendarEntryReadsBack()
 void TestMmsEditorIntake::bodyTextAndSlides()
 {
     MmsEditorPage* page = m_host->newMessage("a");
-    page->addFileAttachmentsFromUri({uriOf("p1")});
+    page->addFileAttachmentsFromUri(urisOf({"p1"}));
     QCOMPARE(page->attachmentList.first()->textEdit->plainText(), QStringLiteral("a"));
     QVERIFY(!page->slidePolicy->contains(page->bodyContainer));
-    page->addFileAttachmentsFromUri({uriOf("p2")});
+    page->addFileAttachmentsFromUri(urisOf({"p2"}));
     page->attachmentList.last()->textEdit->setText("b");
     page->doConvertToSms();
     QCOMPARE(m_host->manager.textEditors.value(0), qMakePair(2, QStringLiteral("a b")));

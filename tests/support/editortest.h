@@ -10,6 +10,7 @@
 #include "mmseditorpage.h"
 #include "mmsmainconfig.h"
 #include "qsparqlconnection.h"
+#include "recipientsedit.h"
 #include "tkapplicationwindow.h"
 #include "tkbanner.h"
 
@@ -70,6 +71,15 @@ struct EditorHost
     TkApplicationWindow window;
     EditorPageManager manager{&window};
 };
+
+// Recipients from addresses joined with ';'.
+inline Tollis::RecipientList recipientsOf(const QString& addresses)
+{
+    Tollis::RecipientList list;
+    for (const QString& address : addresses.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        list << Tollis::RecipientsEdit::recipient(address);
+    return list;
+}
 
 inline void setEditorConfig(int maxMessageSize, bool restrictedMode = false, bool ccBcc = true)
 {

@@ -4,6 +4,8 @@
 #include "mmsmainconfig.h"
 #include "mmsmessagefolder.h"
 #include "mmsmessagelayout.h"
+#include "mmsmessagesize.h"
+#include "mmsrecipientcleaner.h"
 #include "pipelinetestdata.h"
 #include "smilparser.h"
 #include "smiltreedump.h"
@@ -69,6 +71,13 @@ QString describe(const PropertyMaps& parts, const QString& folder)
     return lines.join(", ");
 }
 
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
 } // namespace
 
 // Receives a send list over the bus, so that its values arrive as D-Bus typed them.
@@ -83,7 +92,7 @@ public slots:
     Q_SCRIPTABLE void take(const QList<QMap<QString, QDBusVariant>>& maps) { received = maps; }
 };
 
-class TestMmsMessageLayout : public QObject
+class TestMmsSendPipeline : public QObject
 {
     Q_OBJECT
 private slots:
@@ -95,14 +104,25 @@ private slots:
     void retryReusesFolder();
     void unwritableSmilFailsWhole();
     void handOverRecordsEvent();
+    void getMessageSize_data();
+    void getMessageSize();
+    void pictureBudget();
+    void validateMessageSize_data();
+    void validateMessageSize();
+    void removeDuplicates_data();
+    void removeDuplicates();
+    void folderInTheWay();
+    void deletionNeverFollowsLinks();
 
 private:
     MmsOutgoingMessage message(const QStringList& specs, const MmsMessageFolder& folder);
+    MmsOutgoingMessage sizedMessage(const QString& subject, const QString& body,
+                                    const QStringList& attachments);
 
     QTemporaryDir m_systemTemp;
 };
 
-void TestMmsMessageLayout::cleanup()
+void TestMmsSendPipeline::cleanup()
 {
     MmsMessageFolder(QStringLiteral("any"), MmsPipelineFlavour::editor())
         .deleteDirWithContent(QDir::homePath() + QStringLiteral("/.mms"));
@@ -112,8 +132,8 @@ void TestMmsMessageLayout::cleanup()
 // (under the home folder), "temp/<name>" in the message folder's resize output or
 // "tmp/<name>" in the system's temporary folder. "missing..." is never written and
 // "empty..." is written empty.
-MmsOutgoingMessage TestMmsMessageLayout::message(const QStringList& specs,
-                                                 const MmsMessageFolder& folder)
+MmsOutgoingMessage TestMmsSendPipeline::message(const QStringList& specs,
+                                                const MmsMessageFolder& folder)
 {
     MmsOutgoingMessage result;
     result.to = QStringList{"+358401234567"};
@@ -135,7 +155,7 @@ MmsOutgoingMessage TestMmsMessageLayout::message(const QStringList& specs,
     return result;
 }
 
-void TestMmsMessageLayout::layout_data()
+void TestMmsSendPipeline::layout_data()
 {
     QTest::addColumn<bool>("headless");
     QTest::addColumn<QString>("body");
@@ -202,7 +222,7 @@ void TestMmsMessageLayout::layout_data()
         << QStringList{"lost missing.jpg", "lost empty.jpg"};
 }
 
-void TestMmsMessageLayout::layout()
+void TestMmsSendPipeline::layout()
 {
     QFETCH(bool, headless);
     QFETCH(QString, body);
@@ -245,7 +265,7 @@ void TestMmsMessageLayout::layout()
         QVERIFY(!isGenerated(attachment.fileName, folder) || !QFile::exists(attachment.fileName));
 }
 
-void TestMmsMessageLayout::sendListOverDBus_data()
+void TestMmsSendPipeline::sendListOverDBus_data()
 {
     QTest::addColumn<int>("validity");
     QTest::addColumn<QStringList>("cc");
@@ -262,7 +282,7 @@ void TestMmsMessageLayout::sendListOverDBus_data()
            "x-mms-message-size=u";
 }
 
-void TestMmsMessageLayout::sendListOverDBus()
+void TestMmsSendPipeline::sendListOverDBus()
 {
     QFETCH(int, validity);
     QFETCH(QStringList, cc);
@@ -310,7 +330,7 @@ void TestMmsMessageLayout::sendListOverDBus()
 
 // A send that could not start leaves the folder ready for the next attempt: writable,
 // the resized picture back where its owner keeps it, the copies used again.
-void TestMmsMessageLayout::retryReusesFolder()
+void TestMmsSendPipeline::retryReusesFolder()
 {
     MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
     QVERIFY(folder.prepareMessageFolder());
@@ -332,7 +352,7 @@ void TestMmsMessageLayout::retryReusesFolder()
     QCOMPARE(userFiles(outgoing, folder), before);
 }
 
-void TestMmsMessageLayout::unwritableSmilFailsWhole()
+void TestMmsSendPipeline::unwritableSmilFailsWhole()
 {
     MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
     QVERIFY(folder.prepareMessageFolder());
@@ -345,7 +365,7 @@ void TestMmsMessageLayout::unwritableSmilFailsWhole()
     QCOMPARE(mode(folder.path()), 0755);
 }
 
-void TestMmsMessageLayout::handOverRecordsEvent()
+void TestMmsSendPipeline::handOverRecordsEvent()
 {
     MmsMainConfig config;
     config.readReport = true;
@@ -372,5 +392,193 @@ void TestMmsMessageLayout::handOverRecordsEvent()
     QTRY_VERIFY(sender.isNull());
 }
 
-QTEST_MAIN(TestMmsMessageLayout)
-#include "tst_mmsmessagelayout.moc"
+// Attachments as "bytes|MIME type|slide text length"; To holds two numbers (24 characters).
+MmsOutgoingMessage TestMmsSendPipeline::sizedMessage(const QString& subject, const QString& body,
+                                                     const QStringList& attachments)
+{
+    MmsOutgoingMessage result;
+    result.to = QStringList{"+358401234567", "0401112223"};
+    result.subject = subject;
+    result.body = body;
+    for (const QString& spec : attachments) {
+        const QStringList fields = spec.split('|');
+        result.attachments << testAttachment(
+            m_systemTemp.filePath(QString::number(result.attachments.size())), fields.at(1),
+            QString(fields.at(2).toInt(), QLatin1Char('t')));
+        QFile file(result.attachments.last().fileName);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(fields.at(0).toLongLong()))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+    }
+    return result;
+}
+
+void TestMmsSendPipeline::getMessageSize_data()
+{
+    QTest::addColumn<bool>("headless");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QStringList>("attachments");
+    QTest::addColumn<int>("excluded");
+    QTest::addColumn<quint32>("size");
+    const QStringList pictures{"500000|image/jpeg|1000", "500000|image/jpeg|0"};
+    // Characters, not bytes: the subject has 5, the body 6.
+    QTest::newRow("text only") << false << "Grüße" << QStringList() << 0 << 24u + 5 + 6;
+    QTest::newRow("text only, headless") << true << "Grüße" << QStringList() << 0 << 24u + 5 + 6;
+    QTest::newRow("pictures") << false << "" << pictures << 0 << 24u + 1000 + 1000000 + 400;
+    QTest::newRow("pictures left out")
+        << false << "" << pictures << int(MmsContentTypes::IMAGE) << 24u + 1000 + 400;
+    QTest::newRow("another type left out")
+        << false << "" << pictures << int(MmsContentTypes::AUDIO) << 24u + 1000 + 1000000 + 400;
+    QTest::newRow("pictures, headless") << true << "" << pictures << 0 << 24u + 1000000;
+    QTest::newRow("pictures left out, headless")
+        << true << "" << pictures << int(MmsContentTypes::IMAGE) << 24u;
+}
+
+void TestMmsSendPipeline::getMessageSize()
+{
+    QFETCH(bool, headless);
+    QFETCH(QString, subject);
+    QFETCH(QStringList, attachments);
+    QFETCH(int, excluded);
+    QFETCH(quint32, size);
+    const MmsOutgoingMessage outgoing =
+        sizedMessage(subject, QStringLiteral("Hello☺"), attachments);
+    QCOMPARE(MmsMessageSize::getMessageSize(flavourFor(headless), outgoing,
+                                            MmsContentTypes::CONTENT_TYPE(excluded)),
+             size);
+}
+
+// The pictures share what the rest of the message leaves of the maximum.
+void TestMmsSendPipeline::pictureBudget()
+{
+    MmsMainConfig config;
+    config.setMaxMessageSize(MmsMainConfig::MAX_SIZE_300KB);
+    QVERIFY(config.save());
+    const MmsOutgoingMessage outgoing = sizedMessage(
+        QString(), QString(), {"500000|image/jpeg|1000", "300|audio/amr|0", "500000|image/jpeg|0"});
+    QCOMPARE(MmsMessageSize::pictureBudget(MmsPipelineFlavour::editor(), outgoing),
+             307200 - (24 + 1000 + 300 + 3 * 200));
+    QCOMPARE(
+        MmsMessageSize::picturePaths(outgoing),
+        (QStringList{outgoing.attachments.at(0).fileName, outgoing.attachments.at(2).fileName}));
+}
+
+void TestMmsSendPipeline::validateMessageSize_data()
+{
+    QTest::addColumn<int>("bodyLength");
+    QTest::addColumn<bool>("verdict");
+    QTest::newRow("at the maximum") << 102400 - 24 << true;
+    QTest::newRow("one over") << 102400 - 23 << false;
+}
+
+void TestMmsSendPipeline::validateMessageSize()
+{
+    QFETCH(int, bodyLength);
+    QFETCH(bool, verdict);
+    MmsMainConfig config;
+    config.setMaxMessageSize(MmsMainConfig::MAX_SIZE_100KB);
+    QVERIFY(config.save());
+    const MmsOutgoingMessage outgoing =
+        sizedMessage(QString(), QString(bodyLength, QLatin1Char('x')), QStringList());
+    QCOMPARE(MmsMessageSize::validateMessageSize(MmsPipelineFlavour::editor(), outgoing), verdict);
+}
+
+void TestMmsSendPipeline::removeDuplicates_data()
+{
+    QTest::addColumn<QString>("lists");
+    QTest::addColumn<bool>("clean");
+    QTest::addColumn<QString>("cleaned");
+    QTest::addColumn<QString>("counted");
+    QTest::newRow("distinct") << "+358401234567,ann@example.com / 0401112223 / " << false
+                              << "+358401234567,ann@example.com / 0401112223 / "
+                              << "+358401234567,ann@example.com,0401112223";
+    QTest::newRow("same number in To and Bcc")
+        << "+358401234567 / / 040-123 4567" << false << "+358401234567 /  / "
+        << "+358401234567,0401234567";
+    QTest::newRow("repeated within a list, first wins")
+        << "0401112223,(040) 111 2223,0401112223 / / " << true << "0401112223 /  / "
+        << "0401112223,0401112223";
+    QTest::newRow("punctuated number") << "+1 (555) 123-45.67 / / " << true << "+15551234567 /  / "
+                                       << "+15551234567";
+    QTest::newRow("punctuation kept unless cleaned")
+        << "+1 (555) 123-45.67 / / " << false << "+1 (555) 123-45.67 /  / "
+        << "+15551234567";
+    QTest::newRow("name and address") << "Ann <ann@example.com> / ANN@example.com / " << true
+                                      << "ann@example.com / ANN@example.com / "
+                                      << "ann@example.com,ANN@example.com";
+    QTest::newRow("e-mail in Cc and To")
+        << "ann@example.com / Ann@Example.com / " << false << "ann@example.com /  / "
+        << "ann@example.com,Ann@Example.com";
+}
+
+void TestMmsSendPipeline::removeDuplicates()
+{
+    QFETCH(QString, lists);
+    QFETCH(bool, clean);
+    QFETCH(QString, cleaned);
+    QFETCH(QString, counted);
+    QList<QStringList> split;
+    for (const QString& list : lists.split(QLatin1Char('/')))
+        split << list.trimmed().split(QLatin1Char(','), Qt::SkipEmptyParts);
+    QCOMPARE(MmsRecipientCleaner::countedAddresses(split.at(0), split.at(1), split.at(2))
+                 .join(QLatin1Char(',')),
+             counted);
+    MmsRecipientCleaner::removeDuplicates(MmsPipelineFlavour::editor(), split[0], split[1],
+                                          split[2], clean);
+    QCOMPARE(QStringLiteral("%1 / %2 / %3")
+                 .arg(split.at(0).join(','), split.at(1).join(','), split.at(2).join(',')),
+             cleaned);
+}
+
+void TestMmsSendPipeline::folderInTheWay()
+{
+    MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(QDir().mkpath(QDir::homePath() + "/.mms/msg"));
+    writeFile(folder.path(), "in the way");
+    QTest::ignoreMessage(
+        QtCriticalMsg,
+        qPrintable("[MMS-EDITOR] Failed to create message directory \"" + folder.path() + '"'));
+    QVERIFY(!folder.prepareMessageFolder());
+    QVERIFY(QFile::remove(folder.path()));
+}
+
+// A link planted in the folder, or the folder's own path turned into one, goes as a
+// link: what it points at stays, with its permissions.
+void TestMmsSendPipeline::deletionNeverFollowsLinks()
+{
+    QTemporaryDir user;
+    writeFile(user.filePath("letter.txt"), "keep me");
+    QVERIFY(QDir(user.path()).mkdir("album"));
+    writeFile(user.filePath("album/photo.jpg"), "keep me too");
+    const QFileDevice::Permissions privateFolder =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    QVERIFY(QFile::setPermissions(user.filePath("album"), privateFolder));
+
+    MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(folder.prepareMessageFolder());
+    QVERIFY(folder.makeTempFolder());
+    writeFile(folder.path() + "/photo.jpg", "part");
+    writeFile(folder.tempPath() + "/.hidden", "resized");
+    QVERIFY(QFile::link(user.filePath("letter.txt"), folder.path() + "/letter.txt"));
+    QVERIFY(QFile::link(user.filePath("album"), folder.tempPath() + "/album"));
+    QVERIFY(QFile::link(user.filePath("gone"), folder.path() + "/dangling"));
+    QVERIFY(QFile::setPermissions(folder.path() + "/photo.jpg", QFileDevice::ReadOwner));
+    QVERIFY(
+        QFile::setPermissions(folder.tempPath(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    folder.protectMessageFolder();
+    folder.removeMessageFolder();
+    QVERIFY(!QFileInfo::exists(folder.path()));
+
+    MmsMessageFolder linked(QString(), MmsPipelineFlavour::editor());
+    QVERIFY(QFile::link(user.filePath("album"), linked.path()));
+    linked.removeMessageFolder();
+    QVERIFY(!QFileInfo(linked.path()).isSymLink());
+
+    QCOMPARE(QDir(user.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{"album", "letter.txt"}));
+    QCOMPARE(QDir(user.filePath("album")).entryList(QDir::Files), QStringList{"photo.jpg"});
+    // Still private: nothing made it writable for others on the way.
+    QCOMPARE(int(QFileInfo(user.filePath("album")).permissions() & 0x0077), 0);
+}
+
+QTEST_MAIN(TestMmsSendPipeline)
+#include "tst_mmssendpipeline.moc"

@@ -39,7 +39,6 @@ public:
     double longestStall = 0;
     double longestStallCpu = 0;
 
-private:
     static double threadCpuMilliseconds()
     {
         timespec now{};
@@ -47,6 +46,7 @@ private:
         return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
     }
 
+private:
     void beat()
     {
         const double cpu = threadCpuMilliseconds();

@@ -1,9 +1,7 @@
-#include "messagingtextedit.h"
 #include "mmsrecipientsedit.h"
 #include "mmsspinneroverlayview.h"
 #include "mmstimedbanner.h"
 #include "stylableinputfield.h"
-#include "subjectvalidator.h"
 #include "tkbanner.h"
 #include "tkinputmethodstate.h"
 #include "tkscenewindow.h"
@@ -20,8 +18,6 @@ class TestMmsEditorWidgets : public QObject
 {
     Q_OBJECT
 private slots:
-    void returnInSubjectMovesOn_data();
-    void returnInSubjectMovesOn();
     void labelSideFollowsTheWriting_data();
     void labelSideFollowsTheWriting();
     void recipientToolbar_data();
@@ -30,30 +26,6 @@ private slots:
     void nothingUnderTheSpinnerReacts_data();
     void nothingUnderTheSpinnerReacts();
 };
-
-void TestMmsEditorWidgets::returnInSubjectMovesOn_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<bool>("movesOn");
-    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false;
-}
-
-void TestMmsEditorWidgets::returnInSubjectMovesOn()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(bool, movesOn);
-    MessagingTextEdit subject;
-    SubjectValidator validator(&subject);
-    subject.installEventFilter(&validator);
-    QSignalSpy next(&validator, &SubjectValidator::actioneKeyPressed);
-    QTest::keyClicks(&subject, QStringLiteral("Hi"));
-    QTest::keyClick(&subject, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(next.count(), movesOn ? 1 : 0);
-    QCOMPARE(subject.plainText().contains(QLatin1Char('\n')), !movesOn);
-}
 
 void TestMmsEditorWidgets::labelSideFollowsTheWriting_data()
 {

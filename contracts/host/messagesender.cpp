@@ -3,10 +3,18 @@
 #include "historystore.h"
 #include "host_debug.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QFileInfo>
 #include <QTimer>
 
 namespace {
+
+// The connection manager's outbox (com.quenda.Mmscm.Outbox.xml beside dravel-mmscm).
+const QString kService = QStringLiteral("org.freedesktop.Telepathy.Connection.mmscm.mms.mms0");
+const QString kPath = QStringLiteral("/org/freedesktop/Telepathy/Connection/mmscm/mms/mms0");
+const QString kOutbox = QStringLiteral("com.quenda.Mmscm.Outbox");
 
 QString stringValue(const MessageSender::PropertyMap& map, const QString& key)
 {
@@ -54,6 +62,8 @@ MessageSender::MessageSender(const QString& remoteUid, const QString& accountPat
     , m_remoteUid(remoteUid)
     , m_accountPath(accountPath)
 {
+    qDBusRegisterMetaType<PropertyMap>();
+    qDBusRegisterMetaType<QList<PropertyMap>>();
     if (autoDelete) {
         connect(this, &MessageSender::sent, this, &QObject::deleteLater);
         connect(this, &MessageSender::failed, this, &QObject::deleteLater);
@@ -68,13 +78,57 @@ bool MessageSender::send(const QList<PropertyMap>& propertyMaps, const QString& 
         !Chronel::HistoryStore::instance()->addEvent(event)) {
         failure = HistoryUnavailable;
     }
-    if (failure == 0) {
-        m_eventId = event.id();
-        qCDebug(lcHost) << "[MESSAGE-SENDER] message" << event.messageToken() << "recorded as event"
-                        << m_eventId;
+    if (failure != 0) {
+        report(event.messageToken(), failure);
+        return false;
     }
-    report(event.messageToken(), failure);
-    return failure == 0;
+    m_eventId = event.id();
+    m_token = event.messageToken();
+    qCDebug(lcHost) << "[MESSAGE-SENDER] message" << m_token << "recorded as event" << m_eventId;
+    handOver(propertyMaps);
+    return true;
+}
+
+// Follows the statuses before asking, so that none is missed.
+void MessageSender::handOver(QList<PropertyMap> propertyMaps)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.connect(kService, kPath, kOutbox, QStringLiteral("MessageStatusChanged"), this,
+                SLOT(onStatusChanged(QString, uint)));
+    PropertyMap header = propertyMaps.takeFirst();
+    header.insert(QStringLiteral("delivery-report"),
+                  QDBusVariant(bool(m_reportFlags & ReportDelivery)));
+    header.insert(QStringLiteral("read-report"), QDBusVariant(bool(m_reportFlags & ReportRead)));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kOutbox, QStringLiteral("SendMessage"));
+    call << QVariant::fromValue(header) << QVariant::fromValue(propertyMaps);
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, &MessageSender::onHandOverFinished);
+}
+
+void MessageSender::onHandOverFinished(QDBusPendingCallWatcher* call)
+{
+    call->deleteLater();
+    if (!call->isError()) {
+        return;
+    }
+    qCWarning(lcHost).noquote() << "[MESSAGE-SENDER] message" << m_token
+                                << "not handed over:" << call->error().message();
+    Chronel::Event update;
+    update.setId(m_eventId);
+    update.setStatus(Chronel::Event::TemporarilyFailedStatus);
+    Chronel::HistoryStore::instance()->modifyEvent(update);
+    report(m_token, NotHandedOver);
+}
+
+void MessageSender::onStatusChanged(const QString& messageToken, uint status)
+{
+    if (messageToken == m_token && status == Chronel::Event::SentStatus) {
+        QDBusConnection::sessionBus().disconnect(kService, kPath, kOutbox,
+                                                 QStringLiteral("MessageStatusChanged"), this,
+                                                 SLOT(onStatusChanged(QString, uint)));
+        report(m_token, 0);
+    }
 }
 
 bool MessageSender::buildEvent(const QList<PropertyMap>& propertyMaps, const QString& text,

@@ -2,6 +2,7 @@
 
 #include "event.h"
 
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QList>
 #include <QMap>
@@ -10,7 +11,9 @@
 // Takes an outgoing multimedia message over from a plug-in: one header map
 // and one map per part (files in the message folder). It records the message
 // in the history store as being sent, where the conversation shows it, and
-// reports the hand-over from the event loop.
+// hands it to the MMS connection manager on the session bus, which writes the
+// statuses that follow into the history store. The sender reports once the
+// connection manager has sent the message, or the failure.
 class MessageSender : public QObject
 {
     Q_OBJECT
@@ -26,6 +29,9 @@ public:
         MissingPart = 2,
         // The history store cannot record the message.
         HistoryUnavailable = 3,
+        // The connection manager is not there or refused the message; the
+        // recorded message is marked failed.
+        NotHandedOver = 4,
     };
 
     // `autoDelete`: the sender deletes itself once it has reported.
@@ -48,7 +54,12 @@ signals:
     void sent(const QString& messageToken);
     void failed(const QString& messageToken, int failure);
 
+private slots:
+    void onStatusChanged(const QString& messageToken, uint status);
+
 private:
+    void handOver(QList<PropertyMap> propertyMaps);
+    void onHandOverFinished(QDBusPendingCallWatcher* call);
     bool buildEvent(const QList<PropertyMap>& propertyMaps, const QString& text,
                     Chronel::Event& event, int& failure) const;
     void report(const QString& token, int failure);
@@ -57,4 +68,5 @@ private:
     QString m_accountPath;
     int m_reportFlags = 0;
     int m_eventId = -1;
+    QString m_token;
 };

@@ -3,6 +3,22 @@
 #include "historystore.h"
 #include "messagefolder.h"
 #include "mmscm_debug.h"
+#include "mmscmnames.h"
+
+namespace {
+
+// The history event of a sent message; the message sender recorded it.
+int sentEventId(const QString& token)
+{
+    for (const Chronel::Event& event : Chronel::HistoryStore::instance()->events()) {
+        if (event.direction() == Chronel::Event::Outbound && event.messageToken() == token) {
+            return event.id();
+        }
+    }
+    return -1;
+}
+
+} // namespace
 
 ConnectionManager::ConnectionManager(const QString& spoolFolder, int stepInterval, QObject* parent)
     : QObject(parent)
@@ -18,19 +34,28 @@ int ConnectionManager::queueMessage(const QString& folder, const QVariantMap& he
                                     QString& error)
 {
     IncomingMessage message = IncomingMessage::fromHeaders(headers, error);
-    if (error.isEmpty() && m_spool.knows(message.token())) {
-        error = QStringLiteral("message token %1 is taken").arg(message.token());
-    }
     if (error.isEmpty()) {
         message.setParts(MessageFolder::read(folder, error));
     }
-    if (!error.isEmpty() || !hold(message, error)) {
+    if (!error.isEmpty() || !queue(message, error)) {
         qCWarning(lcMmscm) << "[MMSCM] Refused message" << folder << ":" << error;
         return -1;
     }
+    return message.eventId();
+}
+
+bool ConnectionManager::queue(IncomingMessage& message, QString& error)
+{
+    if (m_spool.knows(message.token())) {
+        error = QStringLiteral("message token %1 is taken").arg(message.token());
+        return false;
+    }
+    if (!hold(message, error)) {
+        return false;
+    }
     m_waiting.insert(message.token(), message);
     qCDebug(lcMmscm) << "[MMSCM] Message" << message.token() << "waits, event" << message.eventId();
-    return message.eventId();
+    return true;
 }
 
 // The notification goes into the history only with the message in the spool.
@@ -173,5 +198,67 @@ uint ConnectionManager::receiveReadReport(const ReadReport& report)
                      << report.isRead;
     m_readReports << report;
     emit readReportReceived(report);
+    if (m_returned.contains(report.messageId)) {
+        markRead(m_returned.value(report.messageId), report.isRead);
+    }
     return Success;
+}
+
+void ConnectionManager::sendMessage(const OutgoingMessage& message)
+{
+    qCDebug(lcMmscm) << "[MMSCM] Sending" << message.token() << "to" << message.recipients();
+    QList<Chronel::Event::EventStatus> steps{Chronel::Event::SendingStatus,
+                                             Chronel::Event::SentStatus};
+    if (message.deliveryReportRequested()) {
+        steps << Chronel::Event::DeliveredStatus;
+    }
+    for (int step = 0; step < steps.size(); ++step) {
+        QTimer::singleShot(m_stepInterval * (step + 1), this,
+                           [this, token = message.token(), status = steps.at(step)] {
+                               reportStatus(token, status);
+                           });
+    }
+    if (message.recipients().contains(Mmscm::loopbackAddress)) {
+        QTimer::singleShot(m_stepInterval * (steps.size() + 1), this,
+                           [this, message] { sendBack(message); });
+    }
+}
+
+void ConnectionManager::reportStatus(const QString& token, Chronel::Event::EventStatus status)
+{
+    qCDebug(lcMmscm) << "[MMSCM] Message" << token << "status" << status;
+    Chronel::Event update;
+    update.setId(sentEventId(token));
+    update.setStatus(status);
+    if (update.id() >= 0) {
+        Chronel::HistoryStore::instance()->modifyEvent(update);
+    }
+    emit messageStatusChanged(token, status);
+}
+
+// The other phone receives the message and sends it back, asking for a read report.
+void ConnectionManager::sendBack(const OutgoingMessage& message)
+{
+    QString error;
+    IncomingMessage copy =
+        IncomingMessage::fromHeaders(message.returnHeaders(Mmscm::loopbackAddress), error);
+    copy.setParts(message.parts());
+    if (!queue(copy, error)) {
+        qCWarning(lcMmscm) << "[MMSCM] Message" << message.token() << "cannot come back:" << error;
+        return;
+    }
+    m_returned.insert(copy.mmsId(), message.token());
+}
+
+// A read report on the returned copy is the other phone's report on the sent message.
+void ConnectionManager::markRead(const QString& token, bool isRead)
+{
+    Chronel::Event update;
+    update.setId(sentEventId(token));
+    update.setStatus(Chronel::Event::DeliveredStatus);
+    update.setReadStatus(isRead ? Chronel::Event::ReadStatusRead
+                                : Chronel::Event::ReadStatusDeleted);
+    if (update.id() >= 0) {
+        Chronel::HistoryStore::instance()->modifyEvent(update);
+    }
 }

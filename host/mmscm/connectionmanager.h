@@ -3,6 +3,7 @@
 #include "downloadjob.h"
 #include "incomingmessage.h"
 #include "messagespool.h"
+#include "outgoingmessage.h"
 #include "readreport.h"
 
 #include <QHash>
@@ -12,7 +13,9 @@
 // network for the phone. It holds the messages waiting to be fetched (kept in
 // a spool on disk), announces each in the history store as a received
 // notification, runs downloads step by step and writes each fetched message
-// into the history store, and records the read reports it is given.
+// into the history store, and records the read reports it is given. It sends
+// the phone's messages too: their statuses go into the history store, and a
+// message to the loopback address comes back as a received one.
 class ConnectionManager : public QObject
 {
     Q_OBJECT
@@ -35,6 +38,9 @@ public:
     uint cancelAll();
     uint receiveReadReport(const ReadReport& report);
 
+    // The outbox side: reports sending, sent and, when asked for, delivered.
+    void sendMessage(const OutgoingMessage& message);
+
     // The control side: how tests and the demo script the network.
     // The notification's event id, or -1 with `error` saying why.
     int queueMessage(const QString& folder, const QVariantMap& headers, QString& error);
@@ -50,9 +56,14 @@ signals:
                             const QString& token);
     void downloadCompleted(const QString& channelPath, const QString& token, uint status);
     void readReportReceived(const ReadReport& report);
+    void messageStatusChanged(const QString& token, uint status);
 
 private:
+    bool queue(IncomingMessage& message, QString& error);
     bool hold(IncomingMessage& message, QString& error);
+    void reportStatus(const QString& token, Chronel::Event::EventStatus status);
+    void sendBack(const OutgoingMessage& message);
+    void markRead(const QString& token, bool isRead);
     void onTransferFinished(DownloadJob* job, uint status);
     uint store(const IncomingMessage& message);
     void markFailed(const IncomingMessage& message);
@@ -67,4 +78,6 @@ private:
     uint m_nextFailure = NetworkFailure;
     ReadReportList m_readReports;
     QStringList m_downloadRequests;
+    // The MMS id of each message sent back, to the token of the sent one.
+    QHash<QString, QString> m_returned;
 };

@@ -21,13 +21,6 @@ const QString kToken = QStringLiteral("message-token");
 const QString kMmsId = QStringLiteral("message-id");
 const QString kReadReport = QStringLiteral("read-report-requested");
 
-// The token names the message's folder on disk.
-bool isSafeToken(const QString& token)
-{
-    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_-][A-Za-z0-9_.-]{0,127}$"));
-    return safe.match(token).hasMatch();
-}
-
 QStringList addresses(const QVariant& value)
 {
     return value.toString().split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -61,6 +54,12 @@ QString readText(const QString& path)
 }
 
 } // namespace
+
+bool IncomingMessage::isSafeToken(const QString& token)
+{
+    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_-][A-Za-z0-9_.-]{0,127}$"));
+    return safe.match(token).hasMatch();
+}
 
 IncomingMessage IncomingMessage::fromHeaders(const QVariantMap& headers, QString& error)
 {

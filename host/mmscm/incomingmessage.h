@@ -23,12 +23,15 @@ public:
 
     // Reads the control interface's headers; on refusal `error` says why.
     static IncomingMessage fromHeaders(const QVariantMap& headers, QString& error);
+    // The token names the message's folder on disk, so it must be a plain name.
+    static bool isSafeToken(const QString& token);
     // A message read back from the spool knows only what fetching needs:
     // token, event and parts.
     static IncomingMessage fromJson(const QJsonObject& record);
     QJsonObject toJson() const;
 
     QString token() const { return m_token; }
+    QString mmsId() const { return m_mmsId; }
     // Where the message is fetched from: the notification's content location.
     QString location() const;
     int eventId() const { return m_eventId; }

@@ -8,11 +8,14 @@
 #include "controlobject.h"
 #include "mmscm_debug.h"
 #include "mmscmnames.h"
+#include "outboxadaptor.h"
+#include "outboxobject.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
+#include <QDBusMetaType>
 #include <QStandardPaths>
 
 #include <csignal>
@@ -35,7 +38,7 @@ void endWithParent()
 }
 
 // Objects first, the name last: whoever sees the name finds everything served.
-bool registerOnBus(ChannelObject* channels, ControlObject* control)
+bool registerOnBus(ChannelObject* channels, ControlObject* control, OutboxObject* outbox)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     QString failure;
@@ -43,7 +46,8 @@ bool registerOnBus(ChannelObject* channels, ControlObject* control)
         failure = bus.lastError().message();
     } else if (!bus.registerVirtualObject(Mmscm::connectionPath + QStringLiteral("/channel"),
                                           channels, QDBusConnection::SubPath) ||
-               !bus.registerObject(Mmscm::controlPath, control)) {
+               !bus.registerObject(Mmscm::controlPath, control) ||
+               !bus.registerObject(Mmscm::connectionPath, outbox)) {
         failure = QStringLiteral("objects cannot be registered");
     } else if (!bus.registerService(Mmscm::serviceName)) {
         failure = QStringLiteral("the name %1 is taken").arg(Mmscm::serviceName);
@@ -88,6 +92,9 @@ int main(int argc, char** argv)
     }
 
     ReadReport::registerMetaTypes();
+    qDBusRegisterMetaType<QVariantMapList>();
+    // The adaptor names the type by its alias.
+    qRegisterMetaType<QVariantMapList>("QVariantMapList");
     ConnectionManager manager(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
             QStringLiteral("/mmscm/mms0"),
@@ -95,7 +102,9 @@ int main(int argc, char** argv)
     ChannelObject channels(&manager);
     ControlObject control(&manager);
     new ControlAdaptor(&control);
-    if (!registerOnBus(&channels, &control)) {
+    OutboxObject outbox(&manager);
+    new OutboxAdaptor(&outbox);
+    if (!registerOnBus(&channels, &control, &outbox)) {
         return kExitBusRegistrationFailed;
     }
     qCInfo(lcMmscm).noquote() << "[MMSCM] Serving" << Mmscm::serviceName;

@@ -13,5 +13,7 @@ inline const QString accountPath =
 inline const QString connectionPath =
     QStringLiteral("/org/freedesktop/Telepathy/Connection/mmscm/mms/mms0");
 inline const QString controlPath = QStringLiteral("/com/quenda/Mmscm");
+// The other phone of the demo: what is sent to it comes back.
+inline const QString loopbackAddress = QStringLiteral("+358400000000");
 
 } // namespace Mmscm

@@ -1,8 +1,8 @@
 #include "historystore.h"
 #include "messagesender.h"
+#include "mmscmprocess.h"
 
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,23 +48,32 @@ private slots:
     void refusedMessages_data();
     void refusedMessages();
     void autoDeleteAfterReport();
+    void handOverFailures_data();
+    void handOverFailures();
 
 private:
     QList<MessageSender::PropertyMap> pictureMessage() const;
 
     QTemporaryDir m_folder;
     QString m_picture;
+    MmscmProcess* m_connectionManager = nullptr;
 };
 
 void TestMessageSender::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     Chronel::HistoryStore::instance()->close();
     QFile::remove(Chronel::HistoryStore::databasePath());
     m_picture = m_folder.filePath(QStringLiteral("photo.jpg"));
-    QFile file(m_picture);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("not really a jpeg");
+    // The connection manager sends part files, also of the parts carrying their text.
+    for (const QString& name : {QStringLiteral("photo.jpg"), QStringLiteral("0.smil"),
+                                QStringLiteral("text_001.txt"), QStringLiteral("text.txt")}) {
+        QFile file(m_folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not really a jpeg");
+    }
+    m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), this);
+    m_connectionManager->setStepInterval(0);
+    QVERIFY2(m_connectionManager->start(), qPrintable(m_connectionManager->errorString()));
 }
 
 QList<MessageSender::PropertyMap> TestMessageSender::pictureMessage() const
@@ -104,7 +113,8 @@ void TestMessageSender::recordsOutgoingMessage()
     QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event));
     QCOMPARE(event.type(), Chronel::Event::MMSEvent);
     QCOMPARE(event.direction(), Chronel::Event::Outbound);
-    QCOMPARE(event.status(), Chronel::Event::SendingStatus);
+    // The connection manager wrote what it reported.
+    QCOMPARE(event.status(), Chronel::Event::SentStatus);
     QCOMPARE(event.localUid(), kAccount);
     QCOMPARE(event.remoteUid(), QStringLiteral("+358401234567"));
     QCOMPARE(event.messageToken(), QStringLiteral("token-1"));
@@ -218,6 +228,41 @@ void TestMessageSender::autoDeleteAfterReport()
     sender->send(pictureMessage(), QString());
     QVERIFY(destroyed.wait());
     QVERIFY(sender.isNull());
+}
+
+// The message stays in the history, marked failed, and the failure is reported.
+void TestMessageSender::handOverFailures_data()
+{
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<bool>("connectionManager");
+    QTest::newRow("token not a plain name") << QStringLiteral("../outside") << true;
+    QTest::newRow("no connection manager") << QStringLiteral("token-2") << false;
+}
+
+void TestMessageSender::handOverFailures()
+{
+    QFETCH(QString, token);
+    QFETCH(bool, connectionManager);
+    if (!connectionManager) {
+        QVERIFY(m_connectionManager->stop());
+    }
+    QList<MessageSender::PropertyMap> maps = pictureMessage();
+    maps[0].insert(QStringLiteral("message-token"), QDBusVariant(token));
+    MessageSender sender(QStringLiteral("+358401234567"), kAccount, false);
+    QSignalSpy failed(&sender, &MessageSender::failed);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^\\[MESSAGE-SENDER\\] message .* not "
+                                                           "handed over: ")));
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        QRegularExpression(
+            QStringLiteral(" not sent, failure %1$").arg(MessageSender::NotHandedOver)));
+    QVERIFY(sender.send(maps, QString()));
+    QVERIFY(failed.wait());
+    QCOMPARE(failed.at(0).at(0).toString(), token);
+    Chronel::Event event;
+    QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event));
+    QCOMPARE(event.status(), Chronel::Event::TemporarilyFailedStatus);
 }
 
 QTEST_MAIN(TestMessageSender)

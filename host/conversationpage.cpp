@@ -31,6 +31,15 @@ void ConversationPage::deleteConversation(AbstractPageManager* pageManager, int 
         pageManager->plugin()->notifyDeleteGroups({groupId});
 }
 
+int ConversationPage::groupOf(const QString& remoteUid)
+{
+    for (const Chronel::Group& group : Chronel::HistoryStore::instance()->groups()) {
+        if (group.remoteUids.contains(remoteUid))
+            return group.id;
+    }
+    return -1;
+}
+
 MessagingUIPluginInterface* ConversationPage::plugin() const
 {
     return pageManager() ? pageManager()->plugin() : nullptr;

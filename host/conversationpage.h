@@ -23,6 +23,8 @@ public:
     // Deletes every message of the conversation and tells the plug-in, so
     // that unread messages get their reports.
     static void deleteConversation(AbstractPageManager* pageManager, int groupId);
+    // The conversation with this remote party; -1 when there is none.
+    static int groupOf(const QString& remoteUid);
 
     void createContent() override;
 

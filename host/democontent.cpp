@@ -9,18 +9,19 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTextStream>
 
 namespace {
 
-QString writePhoto(const QString& folder)
+// A picture with a sun over a sea of `size`, painted once.
+QString writePhoto(const QString& path, const QSize& size)
 {
-    const QString path = folder + QStringLiteral("/dravel-demo-sunset.jpg");
     if (QFile::exists(path)) {
         return path;
     }
-    QImage photo(1600, 1200, QImage::Format_RGB32);
+    QImage photo(size, QImage::Format_RGB32);
     QPainter painter(&photo);
     QLinearGradient sky(0, 0, 0, photo.height());
     sky.setColorAt(0, QColor(40, 60, 140));
@@ -29,8 +30,21 @@ QString writePhoto(const QString& folder)
     painter.fillRect(photo.rect(), sky);
     painter.setBrush(QColor(255, 220, 120));
     painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QPoint(800, 760), 160, 160);
+    const int radius = size.width() / 10;
+    painter.drawEllipse(QPoint(size.width() / 2, size.height() * 19 / 30), radius, radius);
     painter.end();
+    // Sensor noise, which makes the file as large as a camera's.
+    QRandomGenerator noise(7);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) {
+            const int grain = int(noise.bounded(48)) - 24;
+            const QRgb pixel = line[x];
+            line[x] =
+                qRgb(qBound(0, qRed(pixel) + grain, 255), qBound(0, qGreen(pixel) + grain, 255),
+                     qBound(0, qBlue(pixel) + grain, 255));
+        }
+    }
     return photo.save(path, "JPEG", 90) ? path : QString();
 }
 
@@ -84,7 +98,11 @@ QStringList DemoContent::create()
     QSparqlConnection connection(QStringLiteral("QTRACKER_DIRECT"));
     ContentIndexer indexer(connection);
     QStringList indexed;
-    for (const QString& file : {writePhoto(pictures), writeNote(documents), writeCard(documents)}) {
+    // The camera photo is as large as phones take them, so that sending it needs a resize.
+    for (const QString& file :
+         {writePhoto(pictures + QStringLiteral("/dravel-demo-sunset.jpg"), QSize(1600, 1200)),
+          writePhoto(pictures + QStringLiteral("/dravel-demo-camera.jpg"), QSize(4000, 3000)),
+          writeNote(documents), writeCard(documents)}) {
         if (file.isEmpty()) {
             continue;
         }

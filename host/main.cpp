@@ -6,6 +6,7 @@
 #include "democontent.h"
 #include "democonversation.h"
 #include "demoinbox.h"
+#include "demojourney.h"
 #include "gallerypage.h"
 #include "homepage.h"
 #include "messaginguiplugininterface.h"
@@ -21,8 +22,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QProgressBar>
-#include <QRegularExpression>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolButton>
@@ -31,27 +32,6 @@
 #include "tkapplicationwindow.h"
 
 namespace {
-
-// The viewer shows the download running.
-bool showsDownloadProgress(BasePage* page)
-{
-    const auto* progress =
-        page->findChild<QProgressBar*>(QStringLiteral("mmsViewerDownloadProgress"));
-    return progress && progress->isVisible() && progress->value() > 0;
-}
-
-// The composer shows the two slides it was handed.
-bool showsComposedSlides(BasePage* page)
-{
-    return page->findChildren<QWidget*>(QStringLiteral("mmsEditorAttachmentContainer")).size() == 2;
-}
-
-// The viewer shows the fetched message's slides.
-bool showsSlides(BasePage* page)
-{
-    const auto* slide = page->findChild<QWidget*>(QStringLiteral("mmsViewerAttachmentThumbnail"));
-    return slide && slide->isVisible();
-}
 
 // The quick-send widget shows the shared picture.
 bool showsQuickSend(BasePage* page)
@@ -64,6 +44,24 @@ bool showsQuickSend(BasePage* page)
 bool quickSendDone(BasePage* page)
 {
     return !static_cast<SharePage*>(page)->input()->attachmentWidget();
+}
+
+// The demo stops at a step it cannot take, saying which.
+int stopAt(const QString& step, const QString& why)
+{
+    QTextStream(stderr) << "dravel-host: step " << step << " failed: " << why << '\n';
+    return 1;
+}
+
+// The video encoding service, started by the session bus from its service file.
+QString startVideoEncoder()
+{
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    if (!bus) {
+        return QDBusConnection::sessionBus().lastError().message();
+    }
+    const QDBusReply<void> started = bus->startService(QStringLiteral("com.quenda.VideoEncoding"));
+    return started.isValid() ? QString() : started.error().message();
 }
 
 } // namespace
@@ -82,8 +80,12 @@ int main(int argc, char** argv)
                                           QStringLiteral("file"));
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshots"),
-        QStringLiteral("Save a picture of every page into the folder, then exit."),
+        QStringLiteral("Run the journey and show the other pages offscreen, saving a picture of "
+                       "each step into the folder, then exit."),
         QStringLiteral("folder"));
+    const QCommandLineOption interactiveOption(
+        QStringLiteral("interactive"),
+        QStringLiteral("Skip the journey: the pages are there to use from the start."));
     const QCommandLineOption mmscmOption(
         QStringLiteral("mmscm-program"),
         QStringLiteral("The MMS connection manager program to run (dravel-mmscm)."),
@@ -91,6 +93,7 @@ int main(int argc, char** argv)
     options.addOption(pluginOption);
     options.addOption(screenshotOption);
     options.addOption(mmscmOption);
+    options.addOption(interactiveOption);
     options.process(app);
 
     PluginHost host(options.value(pluginOption));
@@ -101,11 +104,21 @@ int main(int argc, char** argv)
     MessagingUIPluginInterface* plugin = host.plugin();
     const QStringList indexed = DemoContent::create();
     QTextStream(stdout) << "indexed " << indexed.size() << " demo files in the content index\n";
+    const QString firstStep = QStringLiteral("01-home");
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        return stopAt(firstStep, QStringLiteral("the session bus cannot be reached: ") +
+                                     QDBusConnection::sessionBus().lastError().message());
+    }
     MmscmProcess connectionManager(options.value(mmscmOption));
+    // Slow enough to see the sent message go through its statuses.
+    connectionManager.setStepInterval(700);
     if (!connectionManager.start()) {
-        QTextStream(stderr) << "dravel-host: MMS connection manager: "
-                            << connectionManager.errorString() << '\n';
-        return 1;
+        return stopAt(firstStep,
+                      QStringLiteral("MMS connection manager: ") + connectionManager.errorString());
+    }
+    const QString encoderError = startVideoEncoder();
+    if (!encoderError.isEmpty()) {
+        return stopAt(firstStep, QStringLiteral("video encoding service: ") + encoderError);
     }
     QTextStream(stdout) << DemoInbox::queue() << '\n';
     const int conversation = DemoConversation::create();
@@ -118,6 +131,12 @@ int main(int argc, char** argv)
     const auto settingsPage = [&] { return new SettingsPage(&pageManager, plugin); };
     const auto imageGallery = [&] { return new GalleryPage(&pageManager); };
     const auto contactGallery = [&] { return new ContactGalleryPage(&pageManager); };
+    // The composer asks for the conversation of the message it sent.
+    QObject::connect(&pageManager, &AbstractPageManager::conversationRequested, &pageManager,
+                     [&](const QString& remoteUid) {
+                         pageManager.showPage(new ConversationPage(
+                             &pageManager, ConversationPage::groupOf(remoteUid)));
+                     });
     // The received demo message in the plug-in's viewer, as the conversation opens it.
     const auto receivedMessage = [&] {
         return pageManager.createViewerPage(new Chronel::SingleEventModel, DemoInbox::message());
@@ -126,17 +145,6 @@ int main(int argc, char** argv)
     const QString friendNumber = QStringLiteral("+358401234567");
     const auto newMessage = [&] {
         return plugin->createEditorPage(&pageManager, {}, QString(), QString(), {}, QString());
-    };
-    // A message being written: a picture, a contact card and text.
-    const auto composedMessage = [&] {
-        QStringList files;
-        for (const QString& file :
-             indexed.filter(QRegularExpression(QStringLiteral("\\.(jpg|vcf)$"))))
-            files << QUrl::fromLocalFile(file).toString();
-        const Tollis::RecipientList to{{{Tollis::RecipientAddress, friendNumber}}};
-        return plugin->createEditorPage(&pageManager, to, QStringLiteral("Harbour"),
-                                        QStringLiteral("Meet at the harbour at six :)"), files,
-                                        QString());
     };
     // The demo photo shared to the friend who sent the received message.
     const QString sharedPhoto =
@@ -165,24 +173,30 @@ int main(int argc, char** argv)
     window.show();
     pageManager.showPage(home);
 
-    if (options.isSet(screenshotOption)) {
-        ScreenshotTour tour(&pageManager, options.value(screenshotOption));
-        tour.addStop(QStringLiteral("01-home"), [home] { return home; });
-        tour.addStop(QStringLiteral("02-settings"), settingsPage);
-        tour.addStop(QStringLiteral("03-image-widgets"), imageGallery);
-        tour.addStop(QStringLiteral("04-contact-widgets"), contactGallery);
-        tour.addStop(QStringLiteral("05-viewer-downloading"), receivedMessage,
-                     showsDownloadProgress);
-        tour.addStop(QStringLiteral("06-viewer-slides"), receivedMessage, showsSlides);
-        tour.addStop(QStringLiteral("07-editor"), composedMessage, showsComposedSlides);
-        tour.addStop(QStringLiteral("08-conversation-received"), [&] {
-            return new ConversationPage(&pageManager, conversation, ConversationPage::Oldest);
-        });
-        tour.addStop(QStringLiteral("09-conversation-sent"),
-                     [&] { return new ConversationPage(&pageManager, conversation); });
-        tour.addStop(QStringLiteral("10-quick-send"), sharePhoto, showsQuickSend);
-        tour.addStop(QStringLiteral("11-quick-send-sent"), sendSharedPhoto, quickSendDone);
-        return tour.run() == 0 ? 0 : 1;
+    if (options.isSet(interactiveOption)) {
+        return app.exec();
+    }
+    ScreenshotTour tour(&pageManager, options.value(screenshotOption));
+    DemoJourney journey(&pageManager, indexed.filter(QStringLiteral("camera")).value(0),
+                        indexed.filter(QStringLiteral(".vcf")).value(0));
+    journey.addTo(tour, home);
+    tour.addStop(QStringLiteral("10-settings"), QStringLiteral("the MMS settings"), settingsPage);
+    tour.addStop(QStringLiteral("11-image-widgets"), QStringLiteral("the image widgets"),
+                 imageGallery);
+    tour.addStop(QStringLiteral("12-contact-widgets"), QStringLiteral("the contact widgets"),
+                 contactGallery);
+    tour.addStop(
+        QStringLiteral("13-conversation"),
+        QStringLiteral("a conversation with a friend, oldest first"),
+        [&] { return new ConversationPage(&pageManager, conversation, ConversationPage::Oldest); });
+    tour.addStop(QStringLiteral("14-quick-send"), QStringLiteral("a photo shared to the friend"),
+                 sharePhoto, showsQuickSend);
+    tour.addStop(QStringLiteral("15-quick-send-sent"),
+                 QStringLiteral("the quick-send widget sent it"), sendSharedPhoto, quickSendDone);
+    const int failed = tour.run();
+    // Offscreen the pictures are the outcome; on a display the person takes over.
+    if (failed || options.isSet(screenshotOption)) {
+        return failed;
     }
     return app.exec();
 }

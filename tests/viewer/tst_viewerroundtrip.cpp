@@ -1,4 +1,5 @@
 #include "imagemedia.h"
+#include "mmscmprocess.h"
 #include "mmscmtest.h"
 #include "mmshandover.h"
 #include "mmsheadermap.h"
@@ -28,6 +29,7 @@ private:
     Chronel::Event send(const MmsOutgoingMessage& message);
 
     QTemporaryDir m_files;
+    MmscmProcess* m_connectionManager = nullptr;
 };
 
 void TestViewerRoundTrip::initTestCase()
@@ -36,6 +38,9 @@ void TestViewerRoundTrip::initTestCase()
     installCatalogue();
     setReadReportMode(MmsMainConfig::READ_REPORT_DO_NOT_SEND);
     QVERIFY(m_files.isValid());
+    m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), this);
+    m_connectionManager->setStepInterval(0);
+    QVERIFY2(m_connectionManager->start(), qPrintable(m_connectionManager->errorString()));
 }
 
 Chronel::Event TestViewerRoundTrip::send(const MmsOutgoingMessage& message)

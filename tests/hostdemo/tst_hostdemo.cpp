@@ -1,38 +1,100 @@
+#include "historystore.h"
+#include "mmscmtest.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+const QString kHost = QStringLiteral(HOST_PROGRAM);
+const QStringList kSteps{
+    "01-home",         "02-composer",    "03-sending",        "04-delivered",
+    "05-notification", "06-downloading", "07-slides",         "08-read-report-question",
+    "09-read",         "10-settings",    "11-image-widgets",  "12-contact-widgets",
+    "13-conversation", "14-quick-send",  "15-quick-send-sent"};
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The newest event of the loopback conversation in this direction.
+Chronel::Event loopbackEvent(Chronel::Event::EventDirection direction)
+{
+    Chronel::Event found;
+    for (const Chronel::Event& event : Chronel::HistoryStore::instance()->events()) {
+        if (event.direction() == direction && event.remoteUid() == Mmscm::loopbackAddress)
+            found = event;
+    }
+    return found;
+}
+
+} // namespace
 
 class TestHostDemo : public QObject
 {
     Q_OBJECT
 private slots:
-    void refusesBadPlugins_data();
-    void refusesBadPlugins();
-    void screenshotTourWritesEveryPage();
+    void initTestCase();
+    void stopsWithAMessage_data();
+    void stopsWithAMessage();
+    void journey();
+
+public slots:
+    void onStatus(const QString& token, uint status) { m_statuses[token] << status; }
+
+private:
+    QHash<QString, QList<uint>> m_statuses;
 };
 
-void TestHostDemo::refusesBadPlugins_data()
+void TestHostDemo::initTestCase()
 {
-    QTest::addColumn<QString>("pluginFile");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("missing") << QStringLiteral("/nonexistent/libdravel.so")
-                             << QStringLiteral("plug-in file not found");
-    QTest::newRow("not a library")
-        << QStringLiteral(DRAVEL_SOURCE_DIR "/README.md") << QStringLiteral("not a Qt plug-in");
-    QTest::newRow("no verification text")
-        << QStringLiteral(NO_VERIFICATION_FILE) << QStringLiteral("not a Qt plug-in");
-    QTest::newRow("other verification text")
-        << QStringLiteral(WRONG_VERIFICATION_FILE) << QStringLiteral("built for another Qt");
+    forgetUserData();
+    // What the connection manager reports while the demo runs.
+    QVERIFY(QDBusConnection::sessionBus().connect(Mmscm::serviceName, Mmscm::connectionPath,
+                                                  "com.quenda.Mmscm.Outbox", "MessageStatusChanged",
+                                                  this, SLOT(onStatus(QString, uint))));
 }
 
-void TestHostDemo::refusesBadPlugins()
+void TestHostDemo::stopsWithAMessage_data()
 {
-    QFETCH(QString, pluginFile);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("busAddress");
+    QTest::addColumn<QString>("message");
+
+    const QString plugin = QStringLiteral("--plugin-file");
+    QTest::newRow("missing plug-in") << QStringList{plugin, "/nonexistent/libdravel.so"} << ""
+                                     << "plug-in file not found";
+    QTest::newRow("not a library") << QStringList{plugin, DRAVEL_SOURCE_DIR "/README.md"} << ""
+                                   << "not a Qt plug-in";
+    QTest::newRow("no verification text") << QStringList{plugin, NO_VERIFICATION_FILE} << ""
+                                          << "not a Qt plug-in";
+    QTest::newRow("other verification text") << QStringList{plugin, WRONG_VERIFICATION_FILE} << ""
+                                             << "built for another Qt";
+    QTest::newRow("no connection manager program")
+        << QStringList{plugin, DRAVEL_PLUGIN_FILE, "--mmscm-program", "/nonexistent/dravel-mmscm"}
+        << ""
+        << "step 01-home failed: MMS connection manager";
+    QTest::newRow("no bus") << QStringList{plugin, DRAVEL_PLUGIN_FILE}
+                            << "unix:path=/nonexistent/bus"
+                            << "step 01-home failed: the session bus cannot be reached";
+}
+
+void TestHostDemo::stopsWithAMessage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, busAddress);
     QFETCH(QString, message);
 
     QProcess host;
-    host.start(QStringLiteral(HOST_PROGRAM), {QStringLiteral("--plugin-file"), pluginFile});
+    if (!busAddress.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
+        host.setProcessEnvironment(environment);
+    }
+    host.start(kHost, arguments);
     QVERIFY(host.waitForFinished(30000));
     QCOMPARE(host.exitStatus(), QProcess::NormalExit);
     QCOMPARE(host.exitCode(), 1);
@@ -40,27 +102,51 @@ void TestHostDemo::refusesBadPlugins()
     QVERIFY2(errors.contains(message), qPrintable(errors));
 }
 
-void TestHostDemo::screenshotTourWritesEveryPage()
+// One run of the tour: every step completes and leaves its picture, and the
+// message went the whole way.
+void TestHostDemo::journey()
 {
     QTemporaryDir shots;
+    ReadReport::registerMetaTypes();
+    MmscmControl* control = newControl(this);
+    QSignalSpy reports(control, &MmscmControl::ReadReportReceived);
     QProcess host;
-    host.start(QStringLiteral(HOST_PROGRAM),
-               {QStringLiteral("--plugin-file"), QStringLiteral(DRAVEL_PLUGIN_FILE),
-                QStringLiteral("--screenshots"), shots.path()});
-    QVERIFY(host.waitForFinished(60000));
+    host.start(kHost, {"--plugin-file", DRAVEL_PLUGIN_FILE, "--screenshots", shots.path()});
+    QSignalSpy finished(&host, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    QVERIFY(finished.wait(240000));
     QVERIFY2(host.exitCode() == 0, host.readAllStandardError().right(4000).constData());
     const QString output = QString::fromUtf8(host.readAllStandardOutput());
-    QVERIFY2(output.contains(QStringLiteral("indexed 3 demo files in the content index")),
-             qPrintable(output));
-    for (const char* page :
-         {"01-home.png", "02-settings.png", "03-image-widgets.png", "04-contact-widgets.png",
-          "05-viewer-downloading.png", "06-viewer-slides.png", "07-editor.png",
-          "08-conversation-received.png", "09-conversation-sent.png", "10-quick-send.png",
-          "11-quick-send-sent.png"}) {
-        QImage picture(shots.filePath(QLatin1String(page)));
-        QVERIFY2(!picture.isNull(), page);
-        QCOMPARE(picture.size(), QSize(480, 854));
+    for (const QString& step : kSteps) {
+        QVERIFY2(output.contains(QRegularExpression("\n" + step + ": .* \\(\\d+\\.\\d\\d s\\)\n")),
+                 qPrintable(output));
+        QCOMPARE(QImage(shots.filePath(step + ".png")).size(), QSize(480, 854));
     }
+
+    const Chronel::Event sent = loopbackEvent(Chronel::Event::Outbound);
+    const Chronel::Event received = loopbackEvent(Chronel::Event::Inbound);
+    QCOMPARE(m_statuses.value(sent.messageToken()), (QList<uint>{1, 2, 3}));
+    QCOMPARE(sent.status(), Chronel::Event::DeliveredStatus);
+    QCOMPARE(sent.readStatus(), Chronel::Event::ReadStatusRead);
+    QCOMPARE(reports.count(), 1);
+    QCOMPARE(reports.at(0).at(0).toString(), received.mmsId());
+    QCOMPARE(reports.at(0).at(2).toBool(), true);
+
+    // SMIL, text, photo, card: in the message folder, and the same came back.
+    const QList<Chronel::MessagePart> parts = sent.messageParts();
+    QCOMPARE(parts.size(), 4);
+    QCOMPARE(parts.at(0).contentType(), QStringLiteral("application/smil"));
+    const QString smil = QString::fromUtf8(contentOf(parts.at(0).contentLocation()));
+    QCOMPARE(received.messageParts().size(), parts.size());
+    for (int i = 0; i < parts.size(); ++i) {
+        const Chronel::MessagePart back = received.messageParts().at(i);
+        QVERIFY(parts.at(i).contentLocation().contains("/.mms/msg/" + sent.messageToken() + "/"));
+        QVERIFY2(i == 0 || smil.contains(QStringLiteral("src=\"cid:%1\"").arg(i)),
+                 qPrintable(smil));
+        QCOMPARE(back.contentType(), parts.at(i).contentType());
+        QCOMPARE(back.contentId(), parts.at(i).contentId());
+        QCOMPARE(contentOf(back.contentLocation()), contentOf(parts.at(i).contentLocation()));
+    }
+    QVERIFY(QImage(parts.at(2).contentLocation()).width() < 4000);
 }
 
 QTEST_GUILESS_MAIN(TestHostDemo)

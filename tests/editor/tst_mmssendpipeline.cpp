@@ -107,7 +107,6 @@ private slots:
     void getMessageSize_data();
     void getMessageSize();
     void pictureBudget();
-    void validateMessageSize_data();
     void validateMessageSize();
     void removeDuplicates_data();
     void removeDuplicates();
@@ -164,62 +163,56 @@ void TestMmsSendPipeline::layout_data()
     QTest::addColumn<QString>("smil");
     QTest::addColumn<QStringList>("notices");
 
+    const auto row = [](const char* name, bool headless, const QString& body,
+                        const QStringList& attachments, const QString& parts, const QString& smil,
+                        const QStringList& notices = {}) {
+        QTest::newRow(name) << headless << body << attachments << parts << smil << notices;
+    };
     const QString text = "region Text width=100% height=30% top=0% left=0% fit=scroll | ";
     const QString image = "region Image width=100% height=70% top=30% left=0% fit=meet | ";
-    QTest::newRow("body only") << false << "Hello" << QStringList() << "text/plain - text.txt Hello"
-                               << "" << QStringList();
-    QTest::newRow("picture with text")
-        << false << "" << QStringList{"photo.jpg|image/jpeg|Hi"}
-        << "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt Hi, "
-           "image/jpeg sindex:0021;<2> photo.jpg"
-        << text + image + "par dur=5s |  text cid:1 @Text |  image cid:2 @Image" << QStringList();
-    QTest::newRow("picture with text and a sound, headless")
-        << true << "" << QStringList{"photo.jpg|image/jpeg|Hi", "tune.mp3|audio/mpeg|"}
-        << "application/smil sindex:0001;0.smil 0.smil, "
-           "text/plain sindex:0011;text_001.txt text_001.txt Hi, "
-           "image/jpeg sindex:0021;photo.jpg photo.jpg, audio/mpeg sindex:0031;tune.mp3 tune.mp3"
-        << text + image +
-               "region Audio width=100% height=70% top=0% left=0% fit=meet | "
-               "par dur=5s |  text text_001.txt @Text |  image photo.jpg @Image | "
-               "par dur=5s |  audio tune.mp3 @Audio"
-        << QStringList();
-    QTest::newRow("sound and video")
-        << false << "" << QStringList{"tune.mp3|audio/mpeg|", "clip.3gp|video/3gpp|"}
-        << "application/smil sindex:0001;<0> 0.smil, audio/mpeg sindex:0011;<1> tune.mp3, "
-           "video/3gpp sindex:0021;<2> clip.3gp"
-        << "region Audio width=100% height=70% top=30% left=0% fit=meet | "
-           "region Video width=100% height=70% top=30% left=0% fit=meet | "
-           "par dur=5s |  audio cid:1 @Audio | par dur=5s |  video cid:2 @Video"
-        << QStringList();
-    QTest::newRow("generated card only, as the body")
-        << false << "" << QStringList{"tmp/card.vcf|text/x-vcard|Call me|body"}
-        << "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt Call "
-           "me, text/x-vcard sindex:0021;<2> card.vcf"
-        << text + "par dur=5s |  text cid:1 @Text |  text cid:2 @Text"
-        << QStringList{"body Call me"};
-    QTest::newRow("same name from two folders")
-        << false << "" << QStringList{"a/photo.jpg|image/jpeg|A", "b/photo.jpg|image/jpeg|B"}
-        << "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt A, "
-           "image/jpeg sindex:0021;<2> photo.jpg, text/plain sindex:0031;<3> text_002.txt B, "
-           "image/jpeg sindex:0041;<4> photo_001.jpg"
-        << text + image +
-               "par dur=5s |  text cid:1 @Text |  image cid:2 @Image | "
-               "par dur=5s |  text cid:3 @Text |  image cid:4 @Image"
-        << QStringList();
-    QTest::newRow("resized picture")
-        << false << "" << QStringList{"temp/photo_001.jpg|image/jpeg|"}
-        << "application/smil sindex:0001;<0> 0.smil, image/jpeg sindex:0011;<1> photo_001.jpg"
-        << image + "par dur=5s |  image cid:1 @Image" << QStringList();
+    row("body only", false, "Hello", {}, "text/plain - text.txt Hello", "");
+    row("picture with text", false, "", {"photo.jpg|image/jpeg|Hi"},
+        "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt Hi, "
+        "image/jpeg sindex:0021;<2> photo.jpg",
+        text + image + "par dur=5s |  text cid:1 @Text |  image cid:2 @Image");
+    row("picture with text and a sound, headless", true, "",
+        {"photo.jpg|image/jpeg|Hi", "tune.mp3|audio/mpeg|"},
+        "application/smil sindex:0001;0.smil 0.smil, "
+        "text/plain sindex:0011;text_001.txt text_001.txt Hi, "
+        "image/jpeg sindex:0021;photo.jpg photo.jpg, audio/mpeg sindex:0031;tune.mp3 tune.mp3",
+        text + image +
+            "region Audio width=100% height=70% top=0% left=0% fit=meet | "
+            "par dur=5s |  text text_001.txt @Text |  image photo.jpg @Image | "
+            "par dur=5s |  audio tune.mp3 @Audio");
+    row("sound and video", false, "", {"tune.mp3|audio/mpeg|", "clip.3gp|video/3gpp|"},
+        "application/smil sindex:0001;<0> 0.smil, audio/mpeg sindex:0011;<1> tune.mp3, "
+        "video/3gpp sindex:0021;<2> clip.3gp",
+        "region Audio width=100% height=70% top=30% left=0% fit=meet | "
+        "region Video width=100% height=70% top=30% left=0% fit=meet | "
+        "par dur=5s |  audio cid:1 @Audio | par dur=5s |  video cid:2 @Video");
+    row("generated card only, as the body", false, "", {"tmp/card.vcf|text/x-vcard|Call me|body"},
+        "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt Call "
+        "me, text/x-vcard sindex:0021;<2> card.vcf",
+        text + "par dur=5s |  text cid:1 @Text |  text cid:2 @Text", {"body Call me"});
+    row("same name from two folders", false, "",
+        {"a/photo.jpg|image/jpeg|A", "b/photo.jpg|image/jpeg|B"},
+        "application/smil sindex:0001;<0> 0.smil, text/plain sindex:0011;<1> text_001.txt A, "
+        "image/jpeg sindex:0021;<2> photo.jpg, text/plain sindex:0031;<3> text_002.txt B, "
+        "image/jpeg sindex:0041;<4> photo_001.jpg",
+        text + image +
+            "par dur=5s |  text cid:1 @Text |  image cid:2 @Image | "
+            "par dur=5s |  text cid:3 @Text |  image cid:4 @Image");
+    row("resized picture", false, "", {"temp/photo_001.jpg|image/jpeg|"},
+        "application/smil sindex:0001;<0> 0.smil, image/jpeg sindex:0011;<1> photo_001.jpg",
+        image + "par dur=5s |  image cid:1 @Image");
     // The empty file keeps its number, and a part without a region counts too.
-    QTest::newRow("lost, empty and regionless files")
-        << false << ""
-        << QStringList{"missing.jpg|image/jpeg|", "empty.jpg|image/jpeg|",
-                       "notes.bin|application/octet-stream|", "photo.jpg|image/jpeg|"}
-        << "application/smil sindex:0001;<0> 0.smil, application/octet-stream sindex:0021;<2> "
-           "notes.bin, image/jpeg sindex:0031;<3> photo.jpg"
-        << image +
-               "par dur=5s |  image cid:1 @Image | par dur=5s | par dur=5s |  image cid:3 @Image"
-        << QStringList{"lost missing.jpg", "lost empty.jpg"};
+    row("lost, empty and regionless files", false, "",
+        {"missing.jpg|image/jpeg|", "empty.jpg|image/jpeg|", "notes.bin|application/octet-stream|",
+         "photo.jpg|image/jpeg|"},
+        "application/smil sindex:0001;<0> 0.smil, application/octet-stream sindex:0021;<2> "
+        "notes.bin, image/jpeg sindex:0031;<3> photo.jpg",
+        image + "par dur=5s |  image cid:1 @Image | par dur=5s | par dur=5s |  image cid:3 @Image",
+        {"lost missing.jpg", "lost empty.jpg"});
 }
 
 void TestMmsSendPipeline::layout()
@@ -227,9 +220,7 @@ void TestMmsSendPipeline::layout()
     QFETCH(bool, headless);
     QFETCH(QString, body);
     QFETCH(QStringList, attachments);
-    QFETCH(QString, parts);
     QFETCH(QString, smil);
-    QFETCH(QStringList, notices);
 
     MmsMessageFolder folder(QString(), flavourFor(headless));
     QVERIFY(folder.prepareMessageFolder());
@@ -245,8 +236,8 @@ void TestMmsSendPipeline::layout()
     PropertyMaps sendList;
     QVERIFY(layout.processAttachments(folder, outgoing, sendList));
 
-    QCOMPARE(describe(sendList, folder.path()), parts);
-    QCOMPARE(emitted, notices);
+    QTEST(describe(sendList, folder.path()), "parts");
+    QTEST(emitted, "notices");
     QCOMPARE(mode(folder.path()), 0555);
     for (const MessageSender::PropertyMap& part : sendList) {
         const QString file = text(part, "content-location");
@@ -421,17 +412,19 @@ void TestMmsSendPipeline::getMessageSize_data()
     QTest::addColumn<int>("excluded");
     QTest::addColumn<quint32>("size");
     const QStringList pictures{"500000|image/jpeg|1000", "500000|image/jpeg|0"};
+    const auto row = [&](const char* name, bool headless, const QString& subject, int excluded,
+                         quint32 size) {
+        QTest::newRow(name) << headless << subject << (subject.isEmpty() ? pictures : QStringList())
+                            << excluded << size;
+    };
+    const int image = MmsContentTypes::IMAGE;
     // Characters, not bytes: the subject has 5, the body 6.
-    QTest::newRow("text only") << false << "Grüße" << QStringList() << 0 << 24u + 5 + 6;
-    QTest::newRow("text only, headless") << true << "Grüße" << QStringList() << 0 << 24u + 5 + 6;
-    QTest::newRow("pictures") << false << "" << pictures << 0 << 24u + 1000 + 1000000 + 400;
-    QTest::newRow("pictures left out")
-        << false << "" << pictures << int(MmsContentTypes::IMAGE) << 24u + 1000 + 400;
-    QTest::newRow("another type left out")
-        << false << "" << pictures << int(MmsContentTypes::AUDIO) << 24u + 1000 + 1000000 + 400;
-    QTest::newRow("pictures, headless") << true << "" << pictures << 0 << 24u + 1000000;
-    QTest::newRow("pictures left out, headless")
-        << true << "" << pictures << int(MmsContentTypes::IMAGE) << 24u;
+    row("text only", false, "Grüße", 0, 24u + 5 + 6);
+    row("pictures", false, "", 0, 24u + 1000 + 1000000 + 400);
+    row("pictures left out", false, "", image, 24u + 1000 + 400);
+    row("another type left out", false, "", MmsContentTypes::AUDIO, 24u + 1000 + 1000000 + 400);
+    row("pictures, headless", true, "", 0, 24u + 1000000);
+    row("pictures left out, headless", true, "", image, 24u);
 }
 
 void TestMmsSendPipeline::getMessageSize()
@@ -440,12 +433,10 @@ void TestMmsSendPipeline::getMessageSize()
     QFETCH(QString, subject);
     QFETCH(QStringList, attachments);
     QFETCH(int, excluded);
-    QFETCH(quint32, size);
-    const MmsOutgoingMessage outgoing =
-        sizedMessage(subject, QStringLiteral("Hello☺"), attachments);
-    QCOMPARE(MmsMessageSize::getMessageSize(flavourFor(headless), outgoing,
-                                            MmsContentTypes::CONTENT_TYPE(excluded)),
-             size);
+    QTEST(MmsMessageSize::getMessageSize(flavourFor(headless),
+                                         sizedMessage(subject, "Hello☺", attachments),
+                                         MmsContentTypes::CONTENT_TYPE(excluded)),
+          "size");
 }
 
 // The pictures share what the rest of the message leaves of the maximum.
@@ -463,24 +454,17 @@ void TestMmsSendPipeline::pictureBudget()
         (QStringList{outgoing.attachments.at(0).fileName, outgoing.attachments.at(2).fileName}));
 }
 
-void TestMmsSendPipeline::validateMessageSize_data()
-{
-    QTest::addColumn<int>("bodyLength");
-    QTest::addColumn<bool>("verdict");
-    QTest::newRow("at the maximum") << 102400 - 24 << true;
-    QTest::newRow("one over") << 102400 - 23 << false;
-}
-
+// Equality with the maximum passes.
 void TestMmsSendPipeline::validateMessageSize()
 {
-    QFETCH(int, bodyLength);
-    QFETCH(bool, verdict);
     MmsMainConfig config;
     config.setMaxMessageSize(MmsMainConfig::MAX_SIZE_100KB);
     QVERIFY(config.save());
-    const MmsOutgoingMessage outgoing =
-        sizedMessage(QString(), QString(bodyLength, QLatin1Char('x')), QStringList());
-    QCOMPARE(MmsMessageSize::validateMessageSize(MmsPipelineFlavour::editor(), outgoing), verdict);
+    for (int over : {0, 1})
+        QCOMPARE(MmsMessageSize::validateMessageSize(
+                     MmsPipelineFlavour::editor(),
+                     sizedMessage(QString(), QString(102400 - 24 + over, 'x'), {})),
+                 over == 0);
 }
 
 void TestMmsSendPipeline::removeDuplicates_data()
@@ -489,45 +473,39 @@ void TestMmsSendPipeline::removeDuplicates_data()
     QTest::addColumn<bool>("clean");
     QTest::addColumn<QString>("cleaned");
     QTest::addColumn<QString>("counted");
-    QTest::newRow("distinct") << "+358401234567,ann@example.com / 0401112223 / " << false
-                              << "+358401234567,ann@example.com / 0401112223 / "
-                              << "+358401234567,ann@example.com,0401112223";
-    QTest::newRow("same number in To and Bcc")
-        << "+358401234567 / / 040-123 4567" << false << "+358401234567 /  / "
-        << "+358401234567,0401234567";
-    QTest::newRow("repeated within a list, first wins")
-        << "0401112223,(040) 111 2223,0401112223 / / " << true << "0401112223 /  / "
-        << "0401112223,0401112223";
-    QTest::newRow("punctuated number") << "+1 (555) 123-45.67 / / " << true << "+15551234567 /  / "
-                                       << "+15551234567";
-    QTest::newRow("punctuation kept unless cleaned")
-        << "+1 (555) 123-45.67 / / " << false << "+1 (555) 123-45.67 /  / "
-        << "+15551234567";
-    QTest::newRow("name and address") << "Ann <ann@example.com> / ANN@example.com / " << true
-                                      << "ann@example.com / ANN@example.com / "
-                                      << "ann@example.com,ANN@example.com";
-    QTest::newRow("e-mail in Cc and To")
-        << "ann@example.com / Ann@Example.com / " << false << "ann@example.com /  / "
-        << "ann@example.com,Ann@Example.com";
+    const auto row = [](const char* name, const QString& lists, bool clean, const QString& cleaned,
+                        const QString& counted) {
+        QTest::newRow(name) << lists << clean << cleaned << counted;
+    };
+    const char* number = "+1 (555) 123-45.67 / / ";
+    row("same number in To and Bcc", "+358401234567 / / 040-123 4567", false, "+358401234567 /  / ",
+        "+358401234567,0401234567");
+    row("repeated within a list, first wins", "0401112223,(040) 111 2223,0401112223 / / ", true,
+        "0401112223 /  / ", "0401112223,0401112223");
+    row("punctuated number", number, true, "+15551234567 /  / ", "+15551234567");
+    row("punctuation kept unless cleaned", number, false, "+1 (555) 123-45.67 /  / ",
+        "+15551234567");
+    row("name and address", "Ann <ann@example.com> / ANN@example.com / ", true,
+        "ann@example.com / ANN@example.com / ", "ann@example.com,ANN@example.com");
+    row("e-mail in Cc and To", "ann@example.com / Ann@Example.com / ", false,
+        "ann@example.com /  / ", "ann@example.com,Ann@Example.com");
 }
 
 void TestMmsSendPipeline::removeDuplicates()
 {
     QFETCH(QString, lists);
     QFETCH(bool, clean);
-    QFETCH(QString, cleaned);
-    QFETCH(QString, counted);
     QList<QStringList> split;
     for (const QString& list : lists.split(QLatin1Char('/')))
         split << list.trimmed().split(QLatin1Char(','), Qt::SkipEmptyParts);
-    QCOMPARE(MmsRecipientCleaner::countedAddresses(split.at(0), split.at(1), split.at(2))
-                 .join(QLatin1Char(',')),
-             counted);
+    QTEST(MmsRecipientCleaner::countedAddresses(split.at(0), split.at(1), split.at(2))
+              .join(QLatin1Char(',')),
+          "counted");
     MmsRecipientCleaner::removeDuplicates(MmsPipelineFlavour::editor(), split[0], split[1],
                                           split[2], clean);
-    QCOMPARE(QStringLiteral("%1 / %2 / %3")
-                 .arg(split.at(0).join(','), split.at(1).join(','), split.at(2).join(',')),
-             cleaned);
+    QTEST(QStringLiteral("%1 / %2 / %3")
+              .arg(split.at(0).join(','), split.at(1).join(','), split.at(2).join(',')),
+          "cleaned");
 }
 
 void TestMmsSendPipeline::folderInTheWay()

@@ -231,10 +231,8 @@ void TestMmsEditorIntake::calendarEntry_data()
 {
     QTest::addColumn<QString>("summary");
     QTest::addColumn<QString>("file");
-    QTest::newRow("summary") << "Team / lunch"
-                             << "Team___lunch.vcs";
-    QTest::newRow("no summary") << ""
-                                << "vcalendar??????.vcs";
+    QTest::newRow("summary") << QString("Team / lunch") << "Team___lunch.vcs";
+    QTest::newRow("no summary") << QString() << "vcalendar??????.vcs";
 }
 
 // The entry from the calendar store, written once into the message folder (its format is

@@ -71,7 +71,6 @@ void TestMmsEditorPage::tokenAndFolder()
 {
     QFETCH(bool, fromEvent);
     QFETCH(QString, token);
-    QFETCH(bool, folderKept);
     Event stored;
     stored.setMessageToken(token);
     auto* page = fromEvent
@@ -85,7 +84,7 @@ void TestMmsEditorPage::tokenAndFolder()
     QCOMPARE(page->messageFolder, folder);
     QVERIFY(QFileInfo(folder).isDir());
     delete page;
-    QCOMPARE(QFileInfo::exists(folder), folderKept);
+    QTEST(QFileInfo::exists(folder), "folderKept");
 }
 
 void TestMmsEditorPage::ccBcc_data()
@@ -254,7 +253,6 @@ void TestMmsEditorPage::virtualKeyboard()
 {
     QFETCH(QSize, window);
     QFETCH(QRect, keyboard);
-    QFETCH(bool, headerShown);
     m_host->window.resize(window);
     MmsEditorPage* page = m_host->newMessage();
     // A keyboard first, so that the header coming back is seen as well.
@@ -263,8 +261,8 @@ void TestMmsEditorPage::virtualKeyboard()
     QCoreApplication::processEvents();
     inputMethod->setInputMethodArea(keyboard);
     QCoreApplication::processEvents();
-    QCOMPARE(page->mainPolicy->indexOf(page->headerPanel), headerShown ? 0 : -1);
-    QCOMPARE(page->headerPanel->isVisible(), headerShown);
+    QTEST(page->mainPolicy->indexOf(page->headerPanel) == 0, "headerShown");
+    QTEST(page->headerPanel->isVisible(), "headerShown");
     TkInputMethodState::instance()->setInputMethodArea(QRect());
 }
 

@@ -109,8 +109,8 @@ public:
         QImage picture(32, 24, QImage::Format_RGB32);
         picture.fill(colour);
         const QString path = m_folder + QLatin1Char('/') + name;
-        return picture.save(path) ? addFile(path, m_mimeTypes.value(path.section('.', -1)))
-                                  : QString();
+        const QString mimeType = path.endsWith(".png") ? "image/png" : "image/jpeg";
+        return picture.save(path) ? addFile(path, mimeType) : QString();
     }
 
     // A file that is not looked into (sound, video).
@@ -134,7 +134,6 @@ public:
 private:
     QSparqlConnection m_connection;
     QString m_folder;
-    const QHash<QString, QString> m_mimeTypes{{"jpg", "image/jpeg"}, {"png", "image/png"}};
 };
 
 // The content-index URIs of the page's slides, in page order.

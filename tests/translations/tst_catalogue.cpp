@@ -22,9 +22,8 @@ QSet<QString> catalogueIds()
     }
     QSet<QString> ids;
     const QDomNodeList messages = ts.elementsByTagName(QStringLiteral("message"));
-    for (int i = 0; i < messages.size(); ++i) {
+    for (int i = 0; i < messages.size(); ++i)
         ids.insert(messages.at(i).toElement().attribute(QStringLiteral("id")));
-    }
     return ids;
 }
 
@@ -39,13 +38,11 @@ QMultiMap<QString, QString> usedIds()
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile source(it.next());
-            if (!source.open(QIODevice::ReadOnly)) {
+            if (!source.open(QIODevice::ReadOnly))
                 continue;
-            }
             const QString text = QString::fromUtf8(source.readAll());
-            for (auto match = call.globalMatch(text); match.hasNext();) {
+            for (auto match = call.globalMatch(text); match.hasNext();)
                 used.insert(match.next().captured(1), it.filePath());
-            }
         }
     }
     return used;
@@ -72,9 +69,8 @@ private slots:
         const QMultiMap<QString, QString> used = usedIds();
         QStringList missing;
         for (auto it = used.cbegin(); it != used.cend(); ++it) {
-            if (!known.contains(it.key())) {
+            if (!known.contains(it.key()))
                 missing << it.key() + QStringLiteral(" (") + it.value() + QLatin1Char(')');
-            }
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
     }
@@ -83,9 +79,8 @@ private slots:
     {
         QStringList unresolved;
         for (const QString& id : catalogueIds()) {
-            if (qtTrId(id.toUtf8().constData()) == id) {
+            if (qtTrId(id.toUtf8().constData()) == id)
                 unresolved << id;
-            }
         }
         QVERIFY2(unresolved.isEmpty(), qPrintable(unresolved.join(QStringLiteral(", "))));
     }

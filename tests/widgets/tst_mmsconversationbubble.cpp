@@ -92,6 +92,13 @@ TkQueryDialog* openQuestion(const QWidget* bubble)
     return nullptr;
 }
 
+// Shows the event as the conversation does, outside any scrolling view.
+void update(MmsConversationBubble* bubble, const Event& event)
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No pannable parent found for"));
+    bubble->updateEvent(event);
+}
+
 class ConversationPage : public BasePage
 {
 public:
@@ -168,9 +175,7 @@ private slots:
         QFETCH(QString, attachment);
 
         MmsConversationBubble bubble(event);
-        QCOMPARE(bubble.sizeHint(), QSize(-1, -1));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No pannable parent found for"));
-        bubble.updateEvent(event);
+        update(&bubble, event);
         const QString shown = shownText(&bubble);
         if (text == QLatin1String("elided")) {
             const bool ellipsis = shown.endsWith(QChar(0x2026)) || shown.endsWith("...");
@@ -211,8 +216,7 @@ private slots:
         event.setReadStatus(Event::ReadStatus(readStatus));
         event.setReportDelivery(deliveryReport);
         MmsConversationBubble bubble(event);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No pannable parent found for"));
-        bubble.updateEvent(event);
+        update(&bubble, event);
         const QString time = TimestampCache::instance()->timestamp(kTime);
         const char* style =
             status >= 4 ? "MMSBubbleTimestampOutgoingFailed" : "MMSBubbleTimestampOutgoing";
@@ -248,8 +252,7 @@ private slots:
         event.setStatus(Event::EventStatus(status));
         auto* bubble = new MmsConversationBubble(event, conversation);
         QSignalSpy resend(bubble, &MmsConversationBubble::resendMessage);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No pannable parent found for"));
-        bubble->updateEvent(event);
+        update(bubble, event);
         QTest::ignoreMessage(
             QtDebugMsg,
             qPrintable(QStringLiteral("[MMS-UI-BUBBLE] Bubble clicked %1").arg(event.id())));
@@ -291,8 +294,7 @@ private slots:
         event.setMmsId(QStringLiteral("mms-%1").arg(event.id()));
         event.setReportReadRequested(requested);
         QPointer<MmsConversationBubble> bubble = new MmsConversationBubble(event);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No pannable parent found for"));
-        bubble->updateEvent(event);
+        update(bubble, event);
         QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
 
         bubble->actions().first()->trigger();

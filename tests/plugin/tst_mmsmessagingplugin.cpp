@@ -10,10 +10,10 @@
 #include "readreportsender.h"
 #include "trackerhelper.h"
 #include "viewertest.h"
+#include "visiblewindow.h"
 
 #include "tkquerydialog.h"
 
-#include <QApplication>
 #include <QtTest>
 
 using Chronel::Event;
@@ -26,15 +26,7 @@ namespace {
 const int kNoQuestion = -1;
 
 // The question on screen; answered ones linger until deleted.
-TkQueryDialog* openQuestion()
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* question = qobject_cast<TkQueryDialog*>(window);
-        if (question && question->isVisible())
-            return question;
-    }
-    return nullptr;
-}
+const auto openQuestion = &visibleWindow<TkQueryDialog>;
 
 } // namespace
 

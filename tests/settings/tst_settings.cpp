@@ -13,6 +13,7 @@
 #include "tkpopuplist.h"
 #include "tkquerydialog.h"
 #include "tkswitchbutton.h"
+#include "visiblewindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -48,15 +49,6 @@ inline void type(QLineEdit* edit, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(edit, &release);
     }
-}
-
-template <class T> T* visibleWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<T*>(widget); window && window->isVisible())
-            return window;
-    }
-    return nullptr;
 }
 
 inline MmsConfig::Configuration profile(const QString& apn, const QString& userName,
@@ -140,14 +132,9 @@ void store(const Setup& setup)
     config.save();
 }
 
-Setup set(Field field, int value)
+template <class T> Setup set(T MmsMainConfig::*field, T value)
 {
     return [=](MmsMainConfig& c) { c.*field = value; };
-}
-
-Setup setFlag(bool MmsMainConfig::*flag, bool value)
-{
-    return [=](MmsMainConfig& c) { c.*flag = value; };
 }
 
 Setup noHomeItem(int mode)
@@ -448,7 +435,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, done);
         QFETCH(bool, automatic);
-        store(setFlag(&MmsMainConfig::automaticConnection, row != 0));
+        store(set(&MmsMainConfig::automaticConnection, row != 0));
         storeUserDefined(profile("my.apn", "", "", "", 0, "", 0));
         const QByteArray before = storeContents();
         helper()->showConnSettingsUi();
@@ -486,8 +473,8 @@ private slots:
         };
         const QStringList modes{"Automatic", "User-defined"};
         row("fresh phone", kMode, Setup(), modes, 0);
-        row("automatic", kMode, setFlag(&MmsMainConfig::automaticConnection, true), modes, 0);
-        row("user-defined", kMode, setFlag(&MmsMainConfig::automaticConnection, false), modes, 1);
+        row("automatic", kMode, set(&MmsMainConfig::automaticConnection, true), modes, 0);
+        row("user-defined", kMode, set(&MmsMainConfig::automaticConnection, false), modes, 1);
         for (int m = 0; m < 3; ++m)
             row(QString("mode %1").arg(m), kRetrieval, set(&MmsMainConfig::retrivalMode, m),
                 kRetrievals, m);
@@ -615,13 +602,13 @@ private slots:
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
         QTest::addRow("no validity")
-            << setFlag(&MmsMainConfig::validitySettingVisible, false)
+            << set(&MmsMainConfig::validitySettingVisible, false)
             << QStringList{"mmsSettingsDeliveryReportButton", kReport} << QStringList{kValidity};
         QTest::addRow("no delivery report")
-            << setFlag(&MmsMainConfig::deliveryReportSettingVisible, false)
+            << set(&MmsMainConfig::deliveryReportSettingVisible, false)
             << QStringList{"mmsSettingsReadReportButton"}
             << QStringList{"mmsSettingsDeliveryReportButton", "mmsSettingsDeliveryReportLabel"};
-        QTest::addRow("no read report") << setFlag(&MmsMainConfig::readReportSettingVisible, false)
+        QTest::addRow("no read report") << set(&MmsMainConfig::readReportSettingVisible, false)
                                         << QStringList{"mmsSettingsDeliveryReportButton"}
                                         << QStringList{"mmsSettingsReadReportButton", kReport};
     }
@@ -713,13 +700,13 @@ private slots:
         QFETCH(int, picked);
         QFETCH(int, closeWith);
         QFETCH(int, index);
-        store(setFlag(&MmsMainConfig::automaticConnection, automaticBefore));
+        store(set(&MmsMainConfig::automaticConnection, automaticBefore));
         storeProvisioned(operatorProfile());
         const QByteArray before = storedBytes();
         MmsSettingsWidget widget;
         widget.show();
         TkComboBox* box = widget.findChild<TkComboBox*>(kMode);
-        ConnSettingsSheet* form = sheet(widget);
+        ConnSettingsSheet* form = widget.findChild<ConnSettingsSheet*>();
         auto* apn = form->form()->findChild<QLineEdit*>("mmsSettingsApnEditor");
         pick(box, picked);
         QVERIFY(!form->isVisible());
@@ -753,10 +740,6 @@ private:
         if (!m_helper)
             m_helper = std::make_unique<ConnSettingsHelper>();
         return m_helper.get();
-    }
-    static ConnSettingsSheet* sheet(const MmsSettingsWidget& widget)
-    {
-        return widget.findChild<ConnSettingsSheet*>();
     }
 
     std::unique_ptr<ConfigSandbox> m_sandbox;

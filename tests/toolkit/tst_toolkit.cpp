@@ -1,3 +1,4 @@
+#include "imagemedia.h"
 #include "tkapplicationpage.h"
 #include "tkapplicationwindow.h"
 #include "tkbanner.h"
@@ -73,22 +74,6 @@ protected:
         sizeAtApply = preferredSize();
     }
     void drawContents(QPainter* painter) override { painter->fillRect(0, 0, 10, 10, Qt::red); }
-};
-
-// A layout of a column policy and a row policy for tall and wide windows.
-struct TwoWayLayout
-{
-    explicit TwoWayLayout(QWidget* host)
-        : layout(new TkLayout(host))
-        , column(new TkLinearLayoutPolicy(layout, Qt::Vertical))
-        , row(new TkLinearLayoutPolicy(layout, Qt::Horizontal))
-    {
-        layout->setPortraitPolicy(column);
-        layout->setLandscapePolicy(row);
-    }
-    TkLayout* layout;
-    TkLinearLayoutPolicy* column;
-    TkLinearLayoutPolicy* row;
 };
 
 // A field that records the key presses reaching it.
@@ -383,19 +368,23 @@ private slots:
         QFETCH(bool, portrait);
         QWidget window;
         auto* host = new QWidget(&window);
-        TwoWayLayout two(host);
+        auto* layout = new TkLayout(host);
+        auto* column = new TkLinearLayoutPolicy(layout, Qt::Vertical);
+        auto* row = new TkLinearLayoutPolicy(layout, Qt::Horizontal);
+        layout->setPortraitPolicy(column);
+        layout->setLandscapePolicy(row);
         auto* both = new QLabel(QStringLiteral("both"));
         auto* wideOnly = new QLabel(QStringLiteral("wide only"));
-        two.column->addItem(both);
-        two.row->addItem(both);
-        two.row->addItem(wideOnly);
+        column->addItem(both);
+        row->addItem(both);
+        row->addItem(wideOnly);
         window.resize(portrait ? QSize(854, 480) : QSize(480, 854));
         window.show();
         QCOMPARE(wideOnly->isVisible(), portrait);
         window.resize(windowSize);
         QCoreApplication::processEvents();
-        QCOMPARE(two.layout->isPortrait(), portrait);
-        QCOMPARE(two.layout->activePolicy(), portrait ? two.column : two.row);
+        QCOMPARE(layout->isPortrait(), portrait);
+        QCOMPARE(layout->activePolicy(), portrait ? column : row);
         auto* box = qobject_cast<QBoxLayout*>(host->layout());
         QCOMPARE(box->direction(), portrait ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
         QCOMPARE(box->indexOf(both), 0);
@@ -698,10 +687,7 @@ private slots:
 private:
     QString write(const QString& name, const QByteArray& content)
     {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            return QString();
-        return file.fileName();
+        return imagemedia::writeBytes(m_dir.filePath(name), content);
     }
     QString toolbar(const QByteArray& content)
     {

@@ -5,6 +5,7 @@
 #include "mmsconversationbubble.h"
 #include "timestampcache.h"
 #include "viewertest.h"
+#include "visiblewindow.h"
 
 #include "avatarwidget.h"
 #include "basepage.h"
@@ -82,15 +83,8 @@ QString shownAttachment(const QWidget* bubble)
                                      : QStringLiteral("avatar:picture");
 }
 
-// The question the bubble shows now; answered ones linger until deleted.
-TkQueryDialog* openQuestion(const QWidget* bubble)
-{
-    for (TkQueryDialog* question : bubble->findChildren<TkQueryDialog*>()) {
-        if (question->isVisible())
-            return question;
-    }
-    return nullptr;
-}
+// The question on screen; answered ones linger until deleted.
+const auto openQuestion = &visibleWindow<TkQueryDialog>;
 
 // Shows the event as the conversation does, outside any scrolling view.
 void update(MmsConversationBubble* bubble, const Event& event)
@@ -298,13 +292,13 @@ private slots:
         QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
 
         bubble->actions().first()->trigger();
-        openQuestion(bubble)->done(deleteAnswer);
+        openQuestion()->done(deleteAnswer);
         if (reportAnswer != kNoQuestion) {
-            QVERIFY(QTest::qWaitFor([&] { return openQuestion(bubble); }));
-            QCOMPARE(openQuestion(bubble)->text(), qtTrId("qtn_mms_allow_deleted_receipt_single"));
+            QVERIFY(QTest::qWaitFor([&] { return openQuestion(); }));
+            QCOMPARE(openQuestion()->text(), qtTrId("qtn_mms_allow_deleted_receipt_single"));
             // The message stays until the question is answered.
             QVERIFY(storedEvent(event.id()).isValid());
-            openQuestion(bubble)->done(reportAnswer);
+            openQuestion()->done(reportAnswer);
         }
         QTest::qWait(0);
         QCOMPARE(!storedEvent(event.id()).isValid(), deleted);

@@ -63,7 +63,6 @@ private slots:
         QWidget parent;
         QWidget* container = m_plugin->createSettingsWidget(&parent);
         QVERIFY(container);
-        QCOMPARE(container->parentWidget(), &parent);
         QCOMPARE(container->objectName(), QStringLiteral("multimediaMessageSettingsContainer"));
         auto* title = container->findChild<QLabel*>(QStringLiteral("mmsSettingsTitleLabel"));
         QVERIFY(title);

@@ -40,104 +40,95 @@ class TestCalendarStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void entriesAreFoundByTheirIndexUri_data();
-    void entriesAreFoundByTheirIndexUri();
-    void savingAgainReplacesRemovingRemoves();
-    void unreadableFileDoesNotOpen();
-    void unwritableFileKeepsTheStore();
-};
+    void initTestCase()
+    {
+        QVERIFY(useFreshDataFolder());
+        QVERIFY(CalendarStore::defaultFileName().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+    }
 
-void TestCalendarStore::initTestCase()
-{
-    QVERIFY(useFreshDataFolder());
-    QVERIFY(CalendarStore::defaultFileName().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-}
+    void init() { QFile::remove(CalendarStore::defaultFileName()); }
 
-void TestCalendarStore::init()
-{
-    QFile::remove(CalendarStore::defaultFileName());
-}
+    void entriesAreFoundByTheirIndexUri_data()
+    {
+        QTest::addColumn<bool>("todo");
+        QTest::newRow("event") << false;
+        QTest::newRow("to-do") << true;
+    }
+    // The way the editor attaches an entry: URI -> UID -> entry of a store opened afresh.
+    void entriesAreFoundByTheirIndexUri()
+    {
+        QFETCH(bool, todo);
+        const QString uid = QStringLiteral("uid-%1").arg(todo);
+        {
+            CalendarStore store;
+            QVERIFY(store.open());
+            QVERIFY(store.incidences().isEmpty());
+            const QString uri = store.addIncidence(entry(uid, QStringLiteral("Lunch"), todo));
+            QVERIFY(!uri.isEmpty());
+            QCOMPARE(TrackerHelper::instance()->typeByUri(uri), 3);
+            QCOMPARE(TrackerHelper::instance()->ncalUid(uri), uid);
+        }
+        CalendarStore reopened;
+        QVERIFY(reopened.open());
+        const Incidence::Ptr found = reopened.incidence(uid);
+        QVERIFY(found);
+        QCOMPARE(found->summary(), QStringLiteral("Lunch"));
+        QCOMPARE(found->type(), todo ? IncidenceBase::TypeTodo : IncidenceBase::TypeEvent);
+    }
 
-void TestCalendarStore::entriesAreFoundByTheirIndexUri_data()
-{
-    QTest::addColumn<bool>("todo");
-    QTest::newRow("event") << false;
-    QTest::newRow("to-do") << true;
-}
-
-// The way the editor attaches an entry: URI -> UID -> entry of a store opened afresh.
-void TestCalendarStore::entriesAreFoundByTheirIndexUri()
-{
-    QFETCH(bool, todo);
-    const QString uid = QStringLiteral("uid-%1").arg(todo);
+    // Saving an entry again replaces it in the file and the index; removing takes it from both.
+    void savingAgainReplacesRemovingRemoves()
     {
         CalendarStore store;
         QVERIFY(store.open());
-        QVERIFY(store.incidences().isEmpty());
-        const QString uri = store.addIncidence(entry(uid, QStringLiteral("Lunch"), todo));
-        QVERIFY(!uri.isEmpty());
-        QCOMPARE(TrackerHelper::instance()->typeByUri(uri), 3);
-        QCOMPARE(TrackerHelper::instance()->ncalUid(uri), uid);
+        const QString first =
+            store.addIncidence(entry(QStringLiteral("again"), QStringLiteral("A")));
+        const QString second =
+            store.addIncidence(entry(QStringLiteral("again"), QStringLiteral("B")));
+        QVERIFY(!second.isEmpty());
+        QCOMPARE(store.incidences().size(), 1);
+        QCOMPARE(indexedCount(QStringLiteral("again")), 1);
+        QCOMPARE(TrackerHelper::instance()->typeByUri(first), 0);
+        QCOMPARE(store.incidence(QStringLiteral("again"))->summary(), QStringLiteral("B"));
+
+        QVERIFY(store.removeIncidence(QStringLiteral("again")));
+        QVERIFY(!store.removeIncidence(QStringLiteral("again")));
+        QCOMPARE(TrackerHelper::instance()->typeByUri(second), 0);
+        CalendarStore reopened;
+        QVERIFY(reopened.open());
+        QVERIFY(!reopened.incidence(QStringLiteral("again")));
     }
-    CalendarStore reopened;
-    QVERIFY(reopened.open());
-    const Incidence::Ptr found = reopened.incidence(uid);
-    QVERIFY(found);
-    QCOMPARE(found->summary(), QStringLiteral("Lunch"));
-    QCOMPARE(found->type(), todo ? IncidenceBase::TypeTodo : IncidenceBase::TypeEvent);
-}
 
-// Saving an entry again replaces it in the file and the index; removing takes it from both.
-void TestCalendarStore::savingAgainReplacesRemovingRemoves()
-{
-    CalendarStore store;
-    QVERIFY(store.open());
-    const QString first = store.addIncidence(entry(QStringLiteral("again"), QStringLiteral("A")));
-    const QString second = store.addIncidence(entry(QStringLiteral("again"), QStringLiteral("B")));
-    QVERIFY(!second.isEmpty());
-    QCOMPARE(store.incidences().size(), 1);
-    QCOMPARE(indexedCount(QStringLiteral("again")), 1);
-    QCOMPARE(TrackerHelper::instance()->typeByUri(first), 0);
-    QCOMPARE(store.incidence(QStringLiteral("again"))->summary(), QStringLiteral("B"));
+    void unreadableFileDoesNotOpen()
+    {
+        const QString path = CalendarStore::defaultFileName();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is no calendar\n");
+        file.close();
+        CalendarStore store;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Calendar file cannot be read"));
+        QVERIFY(!store.open());
+        QVERIFY(store.addIncidence(entry(QStringLiteral("x"), QStringLiteral("x"))).isEmpty());
+    }
 
-    QVERIFY(store.removeIncidence(QStringLiteral("again")));
-    QVERIFY(!store.removeIncidence(QStringLiteral("again")));
-    QCOMPARE(TrackerHelper::instance()->typeByUri(second), 0);
-    CalendarStore reopened;
-    QVERIFY(reopened.open());
-    QVERIFY(!reopened.incidence(QStringLiteral("again")));
-}
-
-void TestCalendarStore::unreadableFileDoesNotOpen()
-{
-    const QString path = CalendarStore::defaultFileName();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("this is no calendar\n");
-    file.close();
-    CalendarStore store;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Calendar file cannot be read"));
-    QVERIFY(!store.open());
-    QVERIFY(store.addIncidence(entry(QStringLiteral("x"), QStringLiteral("x"))).isEmpty());
-}
-
-void TestCalendarStore::unwritableFileKeepsTheStore()
-{
-    // A file where its folder should be: nothing can be written there.
-    const QString blocker = CalendarStore::defaultFileName() + QStringLiteral(".blocker");
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    CalendarStore store(blocker + QStringLiteral("/calendar.ics"));
-    QVERIFY(store.open());
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Calendar file cannot be written"));
-    QVERIFY(store.addIncidence(entry(QStringLiteral("unsaved"), QStringLiteral("x"))).isEmpty());
-    QVERIFY(!store.incidence(QStringLiteral("unsaved")));
-    QCOMPARE(indexedCount(QStringLiteral("unsaved")), 0);
-}
+    void unwritableFileKeepsTheStore()
+    {
+        // A file where its folder should be: nothing can be written there.
+        const QString blocker = CalendarStore::defaultFileName() + QStringLiteral(".blocker");
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        CalendarStore store(blocker + QStringLiteral("/calendar.ics"));
+        QVERIFY(store.open());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Calendar file cannot be written"));
+        QVERIFY(
+            store.addIncidence(entry(QStringLiteral("unsaved"), QStringLiteral("x"))).isEmpty());
+        QVERIFY(!store.incidence(QStringLiteral("unsaved")));
+        QCOMPARE(indexedCount(QStringLiteral("unsaved")), 0);
+    }
+};
 
 QTEST_MAIN(TestCalendarStore)
 #include "tst_calendarstore.moc"

@@ -36,125 +36,115 @@ class TestVCalendarWriter : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void roundTrip_data();
-    void roundTrip();
-    void goldenFile();
-    void toDoKeepsItsDueTime();
-    void journalHasNoForm();
-    void unwritableFileLeavesNothing();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(kHelsinki.isValid());
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<Incidence::Ptr>("written");
+        const QDateTime start(QDate(2024, 5, 17), QTime(9, 30), kHelsinki);
+        const QDateTime end = start.addSecs(5400);
+        QTest::newRow("plain") << makeEvent("Lunch with Ann", start, end);
+        QTest::newRow("semicolon and backslash") << makeEvent("Ann; Bob \\ Carl", start, end);
+        QTest::newRow("non-ASCII") << makeEvent(QStringLiteral("Kahvi ☕ Ääkkönen"), start, end);
+        QTest::newRow("long") << makeEvent(QString(200, QLatin1Char('x')), start, end);
+        QTest::newRow("UTC") << makeEvent("Call", start.toUTC(), end.toUTC());
+        QTest::newRow("all day") << makeEvent("Holiday", QDate(2024, 6, 21).startOfDay(),
+                                              QDate(2024, 6, 23).startOfDay(), true);
+        Incidence::Ptr described = makeEvent("Meeting", start, end);
+        described->setDescription(QStringLiteral("Agenda:\n1. budget\n2. ☺ and a line long enough "
+                                                 "to be broken, with spaces where it breaks "));
+        described->setLocation(QStringLiteral("Room 4; floor 2"));
+        QTest::newRow("description and location") << described;
+    }
+    void roundTrip()
+    {
+        QFETCH(Incidence::Ptr, written);
+        const Incidence::Ptr read = readBack(written);
+        QVERIFY(read);
+        QCOMPARE(read->type(), IncidenceBase::TypeEvent);
+        QCOMPARE(read->summary(), written->summary());
+        QCOMPARE(read->allDay(), written->allDay());
+        const QDateTime end = written.staticCast<Event>()->dtEnd();
+        if (written->allDay()) {
+            QCOMPARE(read->dtStart().date(), written->dtStart().date());
+            QCOMPARE(read.staticCast<Event>()->dtEnd().date(), end.date());
+        } else {
+            QCOMPARE(read->dtStart(), written->dtStart());
+            QCOMPARE(read.staticCast<Event>()->dtEnd(), end);
+        }
+        // Line breaks travel as CR LF.
+        QCOMPARE(read->description(), QString(written->description()).replace("\n", "\r\n"));
+        QCOMPARE(read->location(), written->location());
+    }
+
+    void goldenFile()
+    {
+        Event::Ptr lunch(new Event);
+        lunch->setUid(QStringLiteral("5a1b2c3d-0000-4000-8000-0123456789ab"));
+        lunch->setSummary(QStringLiteral("Lunch; Ann & Bob"));
+        lunch->setLocation(QStringLiteral("Café Ekberg"));
+        lunch->setDescription(
+            QStringLiteral("Table for two.\nBring the tickets, the map and a very "
+                           "long explanation of everything that is needed."));
+        lunch->setDtStart(QDateTime(QDate(2024, 5, 17), QTime(12, 0), kHelsinki));
+        lunch->setDtEnd(QDateTime(QDate(2024, 5, 17), QTime(13, 30), kHelsinki));
+        lunch->setCreated(QDateTime(QDate(2024, 5, 1), QTime(8, 0), Qt::UTC));
+        lunch->setLastModified(QDateTime(QDate(2024, 5, 2), QTime(9, 15), Qt::UTC));
+        QFile golden(QStringLiteral(DRAVEL_SOURCE_DIR "/tests/calendar/data/lunch.vcs"));
+        QVERIFY(golden.open(QIODevice::ReadOnly));
+        QCOMPARE(VCalendarWriter::toVCalendar({lunch}), golden.readAll());
+    }
+
+    void toDoKeepsItsDueTime()
+    {
+        Todo::Ptr todo(new Todo);
+        todo->setUid(QStringLiteral("todo-1"));
+        todo->setSummary(QStringLiteral("Buy milk"));
+        todo->setDtDue(QDateTime(QDate(2024, 5, 18), QTime(17, 0), kHelsinki));
+        const Incidence::Ptr read = readBack(todo);
+        QVERIFY(read);
+        QCOMPARE(read->type(), IncidenceBase::TypeTodo);
+        QCOMPARE(read->summary(), todo->summary());
+        QCOMPARE(read.staticCast<Todo>()->dtDue(), todo->dtDue());
+    }
+
+    void journalHasNoForm()
+    {
+        Journal::Ptr journal(new Journal);
+        journal->setUid(QStringLiteral("journal-1"));
+        const QString path = m_dir.filePath(QStringLiteral("journal.vcs"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No vCalendar 1.0 form"));
+        QVERIFY(!VCalendarWriter::save({journal}, path));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void unwritableFileLeavesNothing()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("missing/folder/entry.vcs"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be written"));
+        QVERIFY(!VCalendarWriter::save(
+            {makeEvent("x", QDateTime::currentDateTime(), QDateTime::currentDateTime())}, path));
+        QVERIFY(!QFile::exists(path));
+    }
 
 private:
-    Incidence::Ptr readBack(const Incidence::Ptr& written);
+    Incidence::Ptr readBack(const Incidence::Ptr& written)
+    {
+        const QString path = m_dir.filePath(written->uid() + QStringLiteral(".vcs"));
+        if (!VCalendarWriter::save({written}, path))
+            return {};
+        MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone::utc()));
+        if (!VCalFormat().load(calendar, path))
+            return {};
+        return calendar->incidence(written->uid());
+    }
 
     QTemporaryDir m_dir;
 };
-
-void TestVCalendarWriter::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QVERIFY(kHelsinki.isValid());
-}
-
-Incidence::Ptr TestVCalendarWriter::readBack(const Incidence::Ptr& written)
-{
-    const QString path = m_dir.filePath(written->uid() + QStringLiteral(".vcs"));
-    if (!VCalendarWriter::save({written}, path))
-        return {};
-    MemoryCalendar::Ptr calendar(new MemoryCalendar(QTimeZone::utc()));
-    if (!VCalFormat().load(calendar, path))
-        return {};
-    return calendar->incidence(written->uid());
-}
-
-void TestVCalendarWriter::roundTrip_data()
-{
-    QTest::addColumn<Incidence::Ptr>("written");
-    const QDateTime start(QDate(2024, 5, 17), QTime(9, 30), kHelsinki);
-    const QDateTime end = start.addSecs(5400);
-    QTest::newRow("plain") << makeEvent("Lunch with Ann", start, end);
-    QTest::newRow("semicolon and backslash") << makeEvent("Ann; Bob \\ Carl", start, end);
-    QTest::newRow("non-ASCII") << makeEvent(QStringLiteral("Kahvi ☕ Ääkkönen"), start, end);
-    QTest::newRow("long") << makeEvent(QString(200, QLatin1Char('x')), start, end);
-    QTest::newRow("UTC") << makeEvent("Call", start.toUTC(), end.toUTC());
-    QTest::newRow("all day") << makeEvent("Holiday", QDate(2024, 6, 21).startOfDay(),
-                                          QDate(2024, 6, 23).startOfDay(), true);
-    Incidence::Ptr described = makeEvent("Meeting", start, end);
-    described->setDescription(QStringLiteral("Agenda:\n1. budget\n2. ☺ and a line long enough "
-                                             "to be broken, with spaces where it breaks "));
-    described->setLocation(QStringLiteral("Room 4; floor 2"));
-    QTest::newRow("description and location") << described;
-}
-
-void TestVCalendarWriter::roundTrip()
-{
-    QFETCH(Incidence::Ptr, written);
-    const Incidence::Ptr read = readBack(written);
-    QVERIFY(read);
-    QCOMPARE(read->type(), IncidenceBase::TypeEvent);
-    QCOMPARE(read->summary(), written->summary());
-    QCOMPARE(read->allDay(), written->allDay());
-    const QDateTime end = written.staticCast<Event>()->dtEnd();
-    if (written->allDay()) {
-        QCOMPARE(read->dtStart().date(), written->dtStart().date());
-        QCOMPARE(read.staticCast<Event>()->dtEnd().date(), end.date());
-    } else {
-        QCOMPARE(read->dtStart(), written->dtStart());
-        QCOMPARE(read.staticCast<Event>()->dtEnd(), end);
-    }
-    // Line breaks travel as CR LF.
-    QCOMPARE(read->description(), QString(written->description()).replace("\n", "\r\n"));
-    QCOMPARE(read->location(), written->location());
-}
-
-void TestVCalendarWriter::goldenFile()
-{
-    Event::Ptr lunch(new Event);
-    lunch->setUid(QStringLiteral("5a1b2c3d-0000-4000-8000-0123456789ab"));
-    lunch->setSummary(QStringLiteral("Lunch; Ann & Bob"));
-    lunch->setLocation(QStringLiteral("Café Ekberg"));
-    lunch->setDescription(QStringLiteral("Table for two.\nBring the tickets, the map and a very "
-                                         "long explanation of everything that is needed."));
-    lunch->setDtStart(QDateTime(QDate(2024, 5, 17), QTime(12, 0), kHelsinki));
-    lunch->setDtEnd(QDateTime(QDate(2024, 5, 17), QTime(13, 30), kHelsinki));
-    lunch->setCreated(QDateTime(QDate(2024, 5, 1), QTime(8, 0), Qt::UTC));
-    lunch->setLastModified(QDateTime(QDate(2024, 5, 2), QTime(9, 15), Qt::UTC));
-    QFile golden(QStringLiteral(DRAVEL_SOURCE_DIR "/tests/calendar/data/lunch.vcs"));
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(VCalendarWriter::toVCalendar({lunch}), golden.readAll());
-}
-
-void TestVCalendarWriter::toDoKeepsItsDueTime()
-{
-    Todo::Ptr todo(new Todo);
-    todo->setUid(QStringLiteral("todo-1"));
-    todo->setSummary(QStringLiteral("Buy milk"));
-    todo->setDtDue(QDateTime(QDate(2024, 5, 18), QTime(17, 0), kHelsinki));
-    const Incidence::Ptr read = readBack(todo);
-    QVERIFY(read);
-    QCOMPARE(read->type(), IncidenceBase::TypeTodo);
-    QCOMPARE(read->summary(), todo->summary());
-    QCOMPARE(read.staticCast<Todo>()->dtDue(), todo->dtDue());
-}
-
-void TestVCalendarWriter::journalHasNoForm()
-{
-    Journal::Ptr journal(new Journal);
-    journal->setUid(QStringLiteral("journal-1"));
-    const QString path = m_dir.filePath(QStringLiteral("journal.vcs"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No vCalendar 1.0 form"));
-    QVERIFY(!VCalendarWriter::save({journal}, path));
-    QVERIFY(!QFile::exists(path));
-}
-
-void TestVCalendarWriter::unwritableFileLeavesNothing()
-{
-    const QString path = m_dir.filePath(QStringLiteral("missing/folder/entry.vcs"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be written"));
-    QVERIFY(!VCalendarWriter::save(
-        {makeEvent("x", QDateTime::currentDateTime(), QDateTime::currentDateTime())}, path));
-    QVERIFY(!QFile::exists(path));
-}
 
 QTEST_MAIN(TestVCalendarWriter)
 #include "tst_vcalendarwriter.moc"

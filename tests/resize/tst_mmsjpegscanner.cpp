@@ -3,16 +3,6 @@
 
 #include <QtTest>
 
-// Whether a JPEG file reaches its end-of-image marker.
-class TestMmsJpegScanner : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void isComplete_data();
-    void isComplete();
-};
-
 namespace {
 
 // An APP1 segment whose payload holds an end-of-image marker, as an embedded thumbnail does.
@@ -28,44 +18,51 @@ QByteArray withThumbnailSegment(const QByteArray& jpeg)
 
 } // namespace
 
-void TestMmsJpegScanner::isComplete_data()
+// Whether a JPEG file reaches its end-of-image marker.
+class TestMmsJpegScanner : public QObject
 {
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("complete");
+    Q_OBJECT
 
-    const QByteArray baseline = TestPictures::jpegData(QSize(300, 200));
-    const QByteArray progressive = TestPictures::jpegData(QSize(300, 200), true);
-    const QByteArray thumbnailed = withThumbnailSegment(baseline);
-    const QByteArray trailer(300, '\0');
+private slots:
+    void isComplete_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("complete");
 
-    QTest::newRow("baseline") << baseline << true;
-    QTest::newRow("progressive") << progressive << true;
-    QTest::newRow("trailer after the image") << baseline + trailer << true;
-    QTest::newRow("thumbnail and trailer") << thumbnailed + trailer << true;
-    QTest::newRow("last byte missing") << baseline.chopped(1) << false;
-    QTest::newRow("cut in the middle") << baseline.left(baseline.size() / 2) << false;
-    QTest::newRow("progressive cut") << progressive.left(progressive.size() * 2 / 3) << false;
-    QTest::newRow("cut, zeros appended") << baseline.left(baseline.size() / 2) + trailer << false;
-    QTest::newRow("cut after a thumbnail")
-        << thumbnailed.left(thumbnailed.size() / 2) + trailer << false;
-    QTest::newRow("start of image only") << QByteArray("\xFF\xD8", 2) << false;
-    QTest::newRow("segment length past the end")
-        << QByteArray("\xFF\xD8\xFF\xE0\x40\x00", 6) << false;
-    QTest::newRow("not a JPEG") << QByteArray(1000, 'z') << false;
-    QTest::newRow("empty") << QByteArray("") << false;
-    QTest::newRow("missing") << QByteArray() << false;
-}
+        const QByteArray baseline = TestPictures::jpegData(QSize(300, 200));
+        const QByteArray progressive = TestPictures::jpegData(QSize(300, 200), true);
+        const QByteArray thumbnailed = withThumbnailSegment(baseline);
+        const QByteArray trailer(300, '\0');
 
-void TestMmsJpegScanner::isComplete()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(bool, complete);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("picture.jpg");
-    if (!data.isNull())
-        TestPictures::writeFile(path, data);
-    QCOMPARE(MmsJpegScanner::isComplete(path), complete);
-}
+        QTest::newRow("baseline") << baseline << true;
+        QTest::newRow("progressive") << progressive << true;
+        QTest::newRow("trailer after the image") << baseline + trailer << true;
+        QTest::newRow("thumbnail and trailer") << thumbnailed + trailer << true;
+        QTest::newRow("last byte missing") << baseline.chopped(1) << false;
+        QTest::newRow("cut in the middle") << baseline.left(baseline.size() / 2) << false;
+        QTest::newRow("progressive cut") << progressive.left(progressive.size() * 2 / 3) << false;
+        QTest::newRow("cut, zeros appended")
+            << baseline.left(baseline.size() / 2) + trailer << false;
+        QTest::newRow("cut after a thumbnail")
+            << thumbnailed.left(thumbnailed.size() / 2) + trailer << false;
+        QTest::newRow("start of image only") << QByteArray("\xFF\xD8", 2) << false;
+        QTest::newRow("segment length past the end")
+            << QByteArray("\xFF\xD8\xFF\xE0\x40\x00", 6) << false;
+        QTest::newRow("not a JPEG") << QByteArray(1000, 'z') << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("missing") << QByteArray() << false;
+    }
+    void isComplete()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, complete);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("picture.jpg");
+        if (!data.isNull())
+            TestPictures::writeFile(path, data);
+        QCOMPARE(MmsJpegScanner::isComplete(path), complete);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestMmsJpegScanner)
 #include "tst_mmsjpegscanner.moc"

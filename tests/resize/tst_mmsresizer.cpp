@@ -12,30 +12,405 @@ class TestMmsResizer : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_resizer.reset(new MmsResizer);
+        m_root.reset(new QTemporaryDir);
+        QDir root(m_root->path());
+        QVERIFY(root.mkdir("sources") && root.mkdir("temp"));
+        m_sources = QDir(root.filePath("sources"));
+        m_targets = QDir(root.filePath("temp"));
+    }
 
-    void findResizeVariant_data();
-    void findResizeVariant();
-    void findSmallerResizeVariant_data();
-    void findSmallerResizeVariant();
-    void uniqueName_data();
-    void uniqueName();
-    void uniqueNameForPngSource();
-    void fittingPictureReturnedUntouched_data();
-    void fittingPictureReturnedUntouched();
-    void largePictureUnderBudgetBecomesMaximumResolution_data();
-    void largePictureUnderBudgetBecomesMaximumResolution();
-    void exifOrientation_data();
-    void exifOrientation();
-    void stepDownKeepsRotationAndShape();
-    void twoPicturesShareTheBudget();
-    void stepDownCarriesOverToTheNextPicture();
-    void requestFailsBeforeAnyFile_data();
-    void requestFailsBeforeAnyFile();
-    void fileFailure_data();
-    void fileFailure();
-    void unwritableTargetFails();
-    void pictureThatCannotGetUnderSmallestVariant();
+    void findResizeVariant_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("quality");
+        QTest::newRow("exactly the largest") << 368640 << 1024 << 90;
+        QTest::newRow("far above the largest") << 5000000 << 1024 << 90;
+        QTest::newRow("one byte below the largest") << 368639 << 1024 << 85;
+        // The first fitting row wins: 1024/50 (184320) comes before 640/90 (199680).
+        QTest::newRow("190000 keeps 1024 wide") << 190000 << 1024 << 50;
+        QTest::newRow("row 6 exactly") << 184320 << 1024 << 50;
+        QTest::newRow("below row 6 skips 640/90") << 184319 << 640 << 85;
+        // 35840 is 240/90, which comes after 320/70 (34816).
+        QTest::newRow("240/90 is never picked") << 35840 << 320 << 70;
+        QTest::newRow("smallest row") << 14336 << 240 << 50;
+        QTest::newRow("below the smallest") << 14335 << -1 << -1;
+        QTest::newRow("zero") << 0 << -1 << -1;
+        QTest::newRow("negative") << -300000 << -1 << -1;
+    }
+    void findResizeVariant()
+    {
+        QFETCH(int, size);
+        QFETCH(int, width);
+        QFETCH(int, quality);
+        int foundWidth = -1;
+        int foundQuality = -1;
+        QCOMPARE(m_resizer->findResizeVariant(size, foundWidth, foundQuality), width > 0);
+        QCOMPARE(foundWidth, width);
+        QCOMPARE(foundQuality, quality);
+    }
+
+    // Narrower at the same quality, then at width 240 lower quality; an unknown pair and the last
+    // row have no successor and leave the outputs (7) untouched.
+    void findSmallerResizeVariant_data()
+    {
+        QTest::addColumn<int>("oldWidth");
+        QTest::addColumn<int>("oldQuality");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<QString>("warning");
+        const QString noNarrower = "Failed to find record for old width & quality: ";
+        QTest::newRow("1024/90 keeps quality") << 1024 << 90 << 640 << 90 << "";
+        QTest::newRow("1024/85") << 1024 << 85 << 640 << 85 << "";
+        QTest::newRow("640/90") << 640 << 90 << 320 << 90 << "";
+        QTest::newRow("320/50") << 320 << 50 << 240 << 50 << "";
+        QTest::newRow("240/90 lowers quality") << 240 << 90 << 240 << 85 << noNarrower + "240 , 90";
+        QTest::newRow("240/80") << 240 << 80 << 240 << 70 << noNarrower + "240 , 80";
+        QTest::newRow("240/60") << 240 << 60 << 240 << 50 << noNarrower + "240 , 60";
+        QTest::newRow("last row") << 240 << 50 << 7 << 7 << noNarrower + "240 , 50";
+        QTest::newRow("unknown pair")
+            << 1024 << 75 << 7 << 7 << "Wrong old width & quality: 1024 , 75";
+    }
+    void findSmallerResizeVariant()
+    {
+        QFETCH(int, oldWidth);
+        QFETCH(int, oldQuality);
+        QFETCH(int, width);
+        QFETCH(int, quality);
+        QFETCH(QString, warning);
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        int newWidth = 7;
+        int newQuality = 7;
+        QCOMPARE(m_resizer->findSmallerResizeVariant(oldWidth, oldQuality, newWidth, newQuality),
+                 width != 7);
+        QCOMPARE(newWidth, width);
+        QCOMPARE(newQuality, quality);
+    }
+
+    void uniqueName_data()
+    {
+        QTest::addColumn<int>("occupied");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("free") << 0 << "photo.jpg";
+        QTest::newRow("plain taken") << 1 << "photo_001.jpg";
+        QTest::newRow("two taken") << 2 << "photo_002.jpg";
+        QTest::newRow("last usable") << 1022 << "photo_1022.jpg";
+        QTest::newRow("all usable taken") << 1023 << "";
+    }
+    void uniqueName()
+    {
+        QFETCH(int, occupied);
+        QFETCH(QString, expected);
+        for (int index = 0; index < occupied; ++index) {
+            const QString name =
+                index == 0 ? "photo.jpg" : QString("photo_%1.jpg").arg(index, 3, 10, QChar('0'));
+            TestPictures::writeFile(targetPath(name), "x");
+        }
+        useTargetDirectory();
+        for (int counter = 1; counter <= occupied; ++counter) {
+            const QString candidate =
+                targetPath(QString("photo_%1.jpg").arg(counter, 3, 10, QChar('0')));
+            QTest::ignoreMessage(
+                QtDebugMsg, qPrintable(QString("Try to use \"%1\" file name;").arg(candidate)));
+        }
+        if (expected.isEmpty()) {
+            QTest::ignoreMessage(QtDebugMsg, "Failed to prepare name for resized file!");
+        }
+        const QString name = m_resizer->generateUniqueFileName("photo");
+        QCOMPARE(name, expected.isEmpty() ? QString() : targetPath(expected));
+    }
+
+    void uniqueNameForPngSource()
+    {
+        TestPictures::writeFile(targetPath("photo.jpg"), "x");
+        TestPictures::writeFile(targetPath("photo_001.jpg"), "x");
+        const QString source = TestPictures::writePng(sourcePath("photo.png"), QSize(2000, 1500));
+
+        bool status = false;
+        QTest::ignoreMessage(QtDebugMsg, QString("Resized file name is: \"%1\"")
+                                             .arg(targetPath("photo_002.jpg"))
+                                             .toUtf8()
+                                             .constData());
+        QCOMPARE(request({source}, 368640, status), QStringList{targetPath("photo_002.jpg")});
+        QVERIFY(status);
+        QCOMPARE(QImageReader(targetPath("photo_002.jpg")).format(), QByteArray("jpeg"));
+    }
+
+    void fittingPictureReturnedUntouched_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+
+        QTest::newRow("small JPEG") << "small.jpg" << QSize(320, 240);
+        QTest::newRow("JPEG of exactly 1600 x 1200") << "edge.jpg" << QSize(1600, 1200);
+        QTest::newRow("small PNG") << "small.png" << QSize(320, 240);
+    }
+    void fittingPictureReturnedUntouched()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        const QString source = sourcePath(name);
+        TestPictures::picture(size).save(source);
+        const QByteArray before = TestPictures::readFile(source);
+
+        bool status = false;
+        QCOMPARE(request({source}, 368640, status), QStringList{source});
+        QVERIFY(status);
+        QCOMPARE(TestPictures::readFile(source), before);
+        QVERIFY(targetFiles().isEmpty());
+
+        int reached = 0;
+        QString resultPath;
+        QVERIFY(m_resizer->resize(source, 1024, 90, 368640, reached, resultPath));
+        QCOMPARE(reached, before.size());
+        QCOMPARE(resultPath, source);
+    }
+
+    void largePictureUnderBudgetBecomesMaximumResolution_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("expected");
+
+        QTest::newRow("landscape 2592 x 1944") << QSize(2592, 1944) << QSize(1600, 1200);
+        QTest::newRow("portrait 1944 x 2592") << QSize(1944, 2592) << QSize(900, 1200);
+        QTest::newRow("just too wide") << QSize(1601, 1000) << QSize(1600, 999);
+    }
+    void largePictureUnderBudgetBecomesMaximumResolution()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QSize, expected);
+        const QString source = TestPictures::writeJpeg(sourcePath("camera.jpg"), size);
+        QVERIFY(QFileInfo(source).size() < 368640);
+
+        bool status = false;
+        QTest::ignoreMessage(QtDebugMsg, "Resizing image to maximum resolution");
+        QCOMPARE(request({source}, 368640, status), QStringList{targetPath("camera.jpg")});
+        QVERIFY(status);
+        QCOMPARE(QImageReader(targetPath("camera.jpg")).size(), expected);
+
+        // Encoded at the encoder's default quality, not at the variant's 90.
+        QImageReader reference(source);
+        reference.setScaledSize(expected);
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        QVERIFY(reference.read().save(&encoded, "JPG", -1));
+        QCOMPARE(TestPictures::readFile(targetPath("camera.jpg")), encoded.data());
+    }
+
+    void exifOrientation_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("red");
+        QTest::addColumn<QPoint>("blue");
+
+        const QSize landscape(400, 200);
+        const QSize portrait(200, 400);
+        const QPoint left(50, 100), right(350, 100), top(100, 50), bottom(100, 350);
+        // 1 is upright; mirrored ones are not rotated.
+        for (int orientation : {1, 2, 4, 5, 7})
+            QTest::addRow("%d upright", orientation)
+                << orientation << 0 << landscape << left << right;
+        QTest::newRow("3 upside down") << 3 << 180 << landscape << right << left;
+        QTest::newRow("6 turned clockwise") << 6 << 90 << portrait << top << bottom;
+        QTest::newRow("8 turned anticlockwise") << 8 << -90 << portrait << bottom << top;
+    }
+    void exifOrientation()
+    {
+        QFETCH(int, orientation);
+        QFETCH(int, angle);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, red);
+        QFETCH(QPoint, blue);
+        const QString source = TestPictures::writeJpeg(sourcePath("turned.jpg"), QSize(400, 200));
+        TestPictures::setExifOrientation(source, orientation);
+        useTargetDirectory();
+
+        QTest::ignoreMessage(
+            QtDebugMsg,
+            qPrintable(QString("[MMS-ATTACHMENT] Exif orientation angle %1").arg(angle)));
+        int reached = 0;
+        QString resultPath;
+        QVERIFY(m_resizer->resize(source, 1024, 90, 1, reached, resultPath));
+        QCOMPARE(resultPath, targetPath("turned.jpg"));
+        QCOMPARE(reached, int(QFileInfo(resultPath).size()));
+
+        const QImage result(resultPath);
+        QCOMPARE(result.size(), size);
+        QVERIFY(TestPictures::isReddish(result.pixel(red)));
+        QVERIFY(TestPictures::isBluish(result.pixel(blue)));
+        QCOMPARE(TestPictures::exifOrientation(resultPath), 1);
+        // The source keeps its own metadata.
+        QCOMPARE(TestPictures::exifOrientation(source), orientation);
+    }
+
+    void stepDownKeepsRotationAndShape()
+    {
+        // A noisy picture does not fit at 1024 / 50, so the next attempt shrinks what the first
+        // one decoded.
+        const QString source =
+            TestPictures::writeJpeg(sourcePath("turned.jpg"), QSize(2000, 1500), 120);
+        TestPictures::setExifOrientation(source, 6);
+
+        bool status = false;
+        QTest::ignoreMessage(QtDebugMsg,
+                             "Resize variant selected: 184320 , width: 1024 , quality: 50");
+        const QStringList result = request({source}, 190000, status);
+        QVERIFY(status);
+        QCOMPARE(result.size(), 1);
+        QVERIFY2(targetFiles().size() > 1, "no step-down happened");
+        const QImage picture(result.first());
+        QVERIFY(picture.width() < picture.height());
+        QVERIFY(picture.height() <= 640);
+        QCOMPARE(picture.size(), QSize(picture.height() * 3 / 4, picture.height()));
+        QVERIFY(TestPictures::isReddish(picture.pixel(picture.width() / 2, picture.height() / 4)));
+        QVERIFY(
+            TestPictures::isBluish(picture.pixel(picture.width() / 2, picture.height() * 3 / 4)));
+        QCOMPARE(TestPictures::exifOrientation(result.first()), 1);
+        QVERIFY(QFileInfo(result.first()).size() <= 190000);
+    }
+
+    void twoPicturesShareTheBudget()
+    {
+        const QStringList sources = {
+            TestPictures::writeJpeg(sourcePath("one.jpg"), QSize(2592, 1944), 40),
+            TestPictures::writeJpeg(sourcePath("two.jpg"), QSize(2592, 1944), 40)};
+
+        bool status = false;
+        QTest::ignoreMessage(QtDebugMsg,
+                             "[MMS-EDITOR] Estimate maximum size of each images: 150000");
+        const QStringList result = request(sources, 300000, status);
+        QVERIFY(status);
+        QCOMPARE(result, (QStringList{targetPath("one.jpg"), targetPath("two.jpg")}));
+        for (const QString& path : result) {
+            QVERIFY(QFileInfo(path).size() <= 150000);
+            QVERIFY(QImageReader(path).size().width() <= 640);
+        }
+    }
+
+    void stepDownCarriesOverToTheNextPicture()
+    {
+        // Fits at 1024 / 50 on its own; the grainy one must go down to 640 / 50.
+        const QString calm = TestPictures::writeJpeg(sourcePath("calm.jpg"), QSize(2000, 1500), 10);
+        const QString grainy =
+            TestPictures::writeJpeg(sourcePath("grainy.jpg"), QSize(2000, 1500), 120);
+
+        bool status = false;
+        const QStringList alone = request({calm}, 190000, status);
+        QVERIFY(status);
+        QCOMPARE(QImageReader(alone.first()).size().width(), 1024);
+
+        const QStringList both = request({grainy, calm}, 2 * 190000, status);
+        QVERIFY(status);
+        QCOMPARE(both.size(), 2);
+        QCOMPARE(QImageReader(both.at(0)).size().width(), 640);
+        QCOMPARE(QImageReader(both.at(1)).size().width(), 640);
+    }
+
+    void requestFailsBeforeAnyFile_data()
+    {
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<int>("budget");
+        QTest::addColumn<QString>("message");
+        const QString tooSmall =
+            "[MMS-EDITOR] The estimate size of each image is so small, resize is not possible!";
+        const QString noVariant =
+            "[MMS-EDITOR] There are not apropriate resize variants, failed resize!";
+        QTest::newRow("no pictures") << 0 << 300000 << "";
+        QTest::newRow("estimate 0") << 2 << 1 << tooSmall;
+        QTest::newRow("estimate below the smallest variant") << 2 << 2 * 14335 << noVariant;
+        QTest::newRow("negative budget") << 2 << -1000 << noVariant;
+    }
+    void requestFailsBeforeAnyFile()
+    {
+        QFETCH(int, pictures);
+        QFETCH(int, budget);
+        QFETCH(QString, message);
+        QStringList sources;
+        for (int i = 0; i < pictures; ++i)
+            sources << TestPictures::writeJpeg(sourcePath(QString("%1.jpg").arg(i)),
+                                               QSize(320, 240));
+        bool status = true;
+        if (!message.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
+        QCOMPARE(request(sources, budget, status), sources);
+        QVERIFY(!status);
+        QVERIFY(targetFiles().isEmpty());
+    }
+
+    void fileFailure_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("badFirst");
+
+        for (const char* kind : {"missing", "not a picture", "truncated", "header only"}) {
+            QTest::addRow("%s first", kind) << kind << true;
+            QTest::addRow("%s second", kind) << kind << false;
+        }
+    }
+    // A failing file ends the request with the results before it and false; its attempt leaves no
+    // file behind.
+    void fileFailure()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, badFirst);
+        const QString good = TestPictures::writeJpeg(sourcePath("good.jpg"), QSize(320, 240));
+        const QString bad = sourcePath("bad.jpg");
+        const QByteArray camera = TestPictures::jpegData(QSize(2000, 1500));
+        if (kind == "not a picture") {
+            TestPictures::writeFile(bad, QByteArray(4000, 'z'));
+        } else if (kind == "truncated") {
+            TestPictures::writeFile(bad, camera.left(camera.size() * 3 / 5));
+        } else if (kind == "header only") {
+            TestPictures::writeFile(bad, camera.left(700));
+        }
+
+        bool status = true;
+        QTest::ignoreMessage(QtDebugMsg, "[MMS-EDITOR] Failed to resize attachment");
+        const QStringList result =
+            request(badFirst ? QStringList{bad, good} : QStringList{good, bad}, 368640, status);
+        QVERIFY(!status);
+        QCOMPARE(result, badFirst ? QStringList() : QStringList{good});
+        QVERIFY(targetFiles().isEmpty());
+    }
+
+    void unwritableTargetFails()
+    {
+        const QString source = TestPictures::writeJpeg(sourcePath("camera.jpg"), QSize(2000, 1500));
+        // A plain file where the folder should be cannot take files, even for root.
+        const QString notAFolder = m_sources.filePath("not-a-folder");
+        TestPictures::writeFile(notAFolder, "x");
+
+        QSignalSpy finished(m_resizer.data(), &MmsResizer::resizeFinished);
+        QTest::ignoreMessage(QtDebugMsg, "Failed to create temporary file!");
+        m_resizer->startResize({source}, 368640, notAFolder);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.first().at(0).toStringList(), QStringList());
+        QCOMPARE(finished.first().at(1).toBool(), false);
+    }
+
+    void pictureThatCannotGetUnderSmallestVariant()
+    {
+        // Its metadata alone is larger than the budget, and the metadata goes into every result.
+        const QString source = TestPictures::writeJpeg(sourcePath("heavy.jpg"), QSize(400, 300));
+        TestPictures::setExifDescription(source, 40000);
+
+        bool status = true;
+        QTest::ignoreMessage(QtDebugMsg,
+                             "Resize variant selected: 18432 , width: 240 , quality: 70");
+        QTest::ignoreMessage(
+            QtDebugMsg, "[MMS-EDITOR] Failed to resize attachment, wrong new width & quality.");
+        QCOMPARE(request({source}, 20000, status), QStringList());
+        QVERIFY(!status);
+        // 240/70, 240/60 and 240/50 were tried, each under a fresh name, and stay.
+        QCOMPARE(targetFiles(), (QStringList{"heavy.jpg", "heavy_001.jpg", "heavy_002.jpg"}));
+    }
 
 private:
     QString sourcePath(const QString& name) const { return m_sources.filePath(name); }
@@ -44,434 +419,29 @@ private:
     {
         return m_targets.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
-    QStringList request(const QStringList& files, int budget, bool& status);
-    void useTargetDirectory();
+
+    // Runs one request; exactly one resizeFinished must come out of it.
+    QStringList request(const QStringList& files, int budget, bool& status)
+    {
+        QSignalSpy finished(m_resizer.data(), &MmsResizer::resizeFinished);
+        m_resizer->startResize(files, budget, m_targets.path());
+        if (finished.count() != 1) {
+            qWarning() << "resizeFinished emitted" << finished.count() << "times";
+            status = true;
+            return {"<wrong signal count>"};
+        }
+        status = finished.first().at(1).toBool();
+        return finished.first().at(0).toStringList();
+    }
+
+    // A request, even an empty one, sets the target directory.
+    void useTargetDirectory() { m_resizer->startResize({}, 0, m_targets.path()); }
 
     QScopedPointer<QTemporaryDir> m_root;
     QDir m_sources;
     QDir m_targets;
     QScopedPointer<MmsResizer> m_resizer;
 };
-
-void TestMmsResizer::init()
-{
-    m_resizer.reset(new MmsResizer);
-    m_root.reset(new QTemporaryDir);
-    QDir root(m_root->path());
-    QVERIFY(root.mkdir("sources") && root.mkdir("temp"));
-    m_sources = QDir(root.filePath("sources"));
-    m_targets = QDir(root.filePath("temp"));
-}
-
-// Runs one request; exactly one resizeFinished must come out of it.
-QStringList TestMmsResizer::request(const QStringList& files, int budget, bool& status)
-{
-    QSignalSpy finished(m_resizer.data(), &MmsResizer::resizeFinished);
-    m_resizer->startResize(files, budget, m_targets.path());
-    if (finished.count() != 1) {
-        qWarning() << "resizeFinished emitted" << finished.count() << "times";
-        status = true;
-        return {"<wrong signal count>"};
-    }
-    status = finished.first().at(1).toBool();
-    return finished.first().at(0).toStringList();
-}
-
-// A request, even an empty one, sets the target directory.
-void TestMmsResizer::useTargetDirectory()
-{
-    m_resizer->startResize({}, 0, m_targets.path());
-}
-
-void TestMmsResizer::findResizeVariant_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("quality");
-    QTest::newRow("exactly the largest") << 368640 << 1024 << 90;
-    QTest::newRow("far above the largest") << 5000000 << 1024 << 90;
-    QTest::newRow("one byte below the largest") << 368639 << 1024 << 85;
-    // The first fitting row wins: 1024/50 (184320) comes before 640/90 (199680).
-    QTest::newRow("190000 keeps 1024 wide") << 190000 << 1024 << 50;
-    QTest::newRow("row 6 exactly") << 184320 << 1024 << 50;
-    QTest::newRow("below row 6 skips 640/90") << 184319 << 640 << 85;
-    // 35840 is 240/90, which comes after 320/70 (34816).
-    QTest::newRow("240/90 is never picked") << 35840 << 320 << 70;
-    QTest::newRow("smallest row") << 14336 << 240 << 50;
-    QTest::newRow("below the smallest") << 14335 << -1 << -1;
-    QTest::newRow("zero") << 0 << -1 << -1;
-    QTest::newRow("negative") << -300000 << -1 << -1;
-}
-
-void TestMmsResizer::findResizeVariant()
-{
-    QFETCH(int, size);
-    QFETCH(int, width);
-    QFETCH(int, quality);
-    int foundWidth = -1;
-    int foundQuality = -1;
-    QCOMPARE(m_resizer->findResizeVariant(size, foundWidth, foundQuality), width > 0);
-    QCOMPARE(foundWidth, width);
-    QCOMPARE(foundQuality, quality);
-}
-
-// Narrower at the same quality, then at width 240 lower quality; an unknown pair and the last
-// row have no successor and leave the outputs (7) untouched.
-void TestMmsResizer::findSmallerResizeVariant_data()
-{
-    QTest::addColumn<int>("oldWidth");
-    QTest::addColumn<int>("oldQuality");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("quality");
-    QTest::addColumn<QString>("warning");
-    const QString noNarrower = "Failed to find record for old width & quality: ";
-    QTest::newRow("1024/90 keeps quality") << 1024 << 90 << 640 << 90 << "";
-    QTest::newRow("1024/85") << 1024 << 85 << 640 << 85 << "";
-    QTest::newRow("640/90") << 640 << 90 << 320 << 90 << "";
-    QTest::newRow("320/50") << 320 << 50 << 240 << 50 << "";
-    QTest::newRow("240/90 lowers quality") << 240 << 90 << 240 << 85 << noNarrower + "240 , 90";
-    QTest::newRow("240/80") << 240 << 80 << 240 << 70 << noNarrower + "240 , 80";
-    QTest::newRow("240/60") << 240 << 60 << 240 << 50 << noNarrower + "240 , 60";
-    QTest::newRow("last row") << 240 << 50 << 7 << 7 << noNarrower + "240 , 50";
-    QTest::newRow("unknown pair") << 1024 << 75 << 7 << 7 << "Wrong old width & quality: 1024 , 75";
-}
-
-void TestMmsResizer::findSmallerResizeVariant()
-{
-    QFETCH(int, oldWidth);
-    QFETCH(int, oldQuality);
-    QFETCH(int, width);
-    QFETCH(int, quality);
-    QFETCH(QString, warning);
-    if (!warning.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-    int newWidth = 7;
-    int newQuality = 7;
-    QCOMPARE(m_resizer->findSmallerResizeVariant(oldWidth, oldQuality, newWidth, newQuality),
-             width != 7);
-    QCOMPARE(newWidth, width);
-    QCOMPARE(newQuality, quality);
-}
-
-void TestMmsResizer::uniqueName_data()
-{
-    QTest::addColumn<int>("occupied");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("free") << 0 << "photo.jpg";
-    QTest::newRow("plain taken") << 1 << "photo_001.jpg";
-    QTest::newRow("two taken") << 2 << "photo_002.jpg";
-    QTest::newRow("last usable") << 1022 << "photo_1022.jpg";
-    QTest::newRow("all usable taken") << 1023 << "";
-}
-
-void TestMmsResizer::uniqueName()
-{
-    QFETCH(int, occupied);
-    QFETCH(QString, expected);
-    for (int index = 0; index < occupied; ++index) {
-        const QString name =
-            index == 0 ? "photo.jpg" : QString("photo_%1.jpg").arg(index, 3, 10, QChar('0'));
-        TestPictures::writeFile(targetPath(name), "x");
-    }
-    useTargetDirectory();
-    for (int counter = 1; counter <= occupied; ++counter) {
-        const QString candidate =
-            targetPath(QString("photo_%1.jpg").arg(counter, 3, 10, QChar('0')));
-        QTest::ignoreMessage(QtDebugMsg,
-                             qPrintable(QString("Try to use \"%1\" file name;").arg(candidate)));
-    }
-    if (expected.isEmpty()) {
-        QTest::ignoreMessage(QtDebugMsg, "Failed to prepare name for resized file!");
-    }
-    const QString name = m_resizer->generateUniqueFileName("photo");
-    QCOMPARE(name, expected.isEmpty() ? QString() : targetPath(expected));
-}
-
-void TestMmsResizer::uniqueNameForPngSource()
-{
-    TestPictures::writeFile(targetPath("photo.jpg"), "x");
-    TestPictures::writeFile(targetPath("photo_001.jpg"), "x");
-    const QString source = TestPictures::writePng(sourcePath("photo.png"), QSize(2000, 1500));
-
-    bool status = false;
-    QTest::ignoreMessage(QtDebugMsg, QString("Resized file name is: \"%1\"")
-                                         .arg(targetPath("photo_002.jpg"))
-                                         .toUtf8()
-                                         .constData());
-    QCOMPARE(request({source}, 368640, status), QStringList{targetPath("photo_002.jpg")});
-    QVERIFY(status);
-    QCOMPARE(QImageReader(targetPath("photo_002.jpg")).format(), QByteArray("jpeg"));
-}
-
-void TestMmsResizer::fittingPictureReturnedUntouched_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-
-    QTest::newRow("small JPEG") << "small.jpg" << QSize(320, 240);
-    QTest::newRow("JPEG of exactly 1600 x 1200") << "edge.jpg" << QSize(1600, 1200);
-    QTest::newRow("small PNG") << "small.png" << QSize(320, 240);
-}
-
-void TestMmsResizer::fittingPictureReturnedUntouched()
-{
-    QFETCH(QString, name);
-    QFETCH(QSize, size);
-    const QString source = sourcePath(name);
-    TestPictures::picture(size).save(source);
-    const QByteArray before = TestPictures::readFile(source);
-
-    bool status = false;
-    QCOMPARE(request({source}, 368640, status), QStringList{source});
-    QVERIFY(status);
-    QCOMPARE(TestPictures::readFile(source), before);
-    QVERIFY(targetFiles().isEmpty());
-
-    int reached = 0;
-    QString resultPath;
-    QVERIFY(m_resizer->resize(source, 1024, 90, 368640, reached, resultPath));
-    QCOMPARE(reached, before.size());
-    QCOMPARE(resultPath, source);
-}
-
-void TestMmsResizer::largePictureUnderBudgetBecomesMaximumResolution_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QSize>("expected");
-
-    QTest::newRow("landscape 2592 x 1944") << QSize(2592, 1944) << QSize(1600, 1200);
-    QTest::newRow("portrait 1944 x 2592") << QSize(1944, 2592) << QSize(900, 1200);
-    QTest::newRow("just too wide") << QSize(1601, 1000) << QSize(1600, 999);
-}
-
-void TestMmsResizer::largePictureUnderBudgetBecomesMaximumResolution()
-{
-    QFETCH(QSize, size);
-    QFETCH(QSize, expected);
-    const QString source = TestPictures::writeJpeg(sourcePath("camera.jpg"), size);
-    QVERIFY(QFileInfo(source).size() < 368640);
-
-    bool status = false;
-    QTest::ignoreMessage(QtDebugMsg, "Resizing image to maximum resolution");
-    QCOMPARE(request({source}, 368640, status), QStringList{targetPath("camera.jpg")});
-    QVERIFY(status);
-    QCOMPARE(QImageReader(targetPath("camera.jpg")).size(), expected);
-
-    // Encoded at the encoder's default quality, not at the variant's 90.
-    QImageReader reference(source);
-    reference.setScaledSize(expected);
-    QBuffer encoded;
-    encoded.open(QIODevice::WriteOnly);
-    QVERIFY(reference.read().save(&encoded, "JPG", -1));
-    QCOMPARE(TestPictures::readFile(targetPath("camera.jpg")), encoded.data());
-}
-
-void TestMmsResizer::exifOrientation_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<int>("angle");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QPoint>("red");
-    QTest::addColumn<QPoint>("blue");
-
-    const QSize landscape(400, 200);
-    const QSize portrait(200, 400);
-    const QPoint left(50, 100), right(350, 100), top(100, 50), bottom(100, 350);
-    // 1 is upright; mirrored ones are not rotated.
-    for (int orientation : {1, 2, 4, 5, 7})
-        QTest::addRow("%d upright", orientation) << orientation << 0 << landscape << left << right;
-    QTest::newRow("3 upside down") << 3 << 180 << landscape << right << left;
-    QTest::newRow("6 turned clockwise") << 6 << 90 << portrait << top << bottom;
-    QTest::newRow("8 turned anticlockwise") << 8 << -90 << portrait << bottom << top;
-}
-
-void TestMmsResizer::exifOrientation()
-{
-    QFETCH(int, orientation);
-    QFETCH(int, angle);
-    QFETCH(QSize, size);
-    QFETCH(QPoint, red);
-    QFETCH(QPoint, blue);
-    const QString source = TestPictures::writeJpeg(sourcePath("turned.jpg"), QSize(400, 200));
-    TestPictures::setExifOrientation(source, orientation);
-    useTargetDirectory();
-
-    QTest::ignoreMessage(
-        QtDebugMsg, qPrintable(QString("[MMS-ATTACHMENT] Exif orientation angle %1").arg(angle)));
-    int reached = 0;
-    QString resultPath;
-    QVERIFY(m_resizer->resize(source, 1024, 90, 1, reached, resultPath));
-    QCOMPARE(resultPath, targetPath("turned.jpg"));
-    QCOMPARE(reached, int(QFileInfo(resultPath).size()));
-
-    const QImage result(resultPath);
-    QCOMPARE(result.size(), size);
-    QVERIFY(TestPictures::isReddish(result.pixel(red)));
-    QVERIFY(TestPictures::isBluish(result.pixel(blue)));
-    QCOMPARE(TestPictures::exifOrientation(resultPath), 1);
-    // The source keeps its own metadata.
-    QCOMPARE(TestPictures::exifOrientation(source), orientation);
-}
-
-void TestMmsResizer::stepDownKeepsRotationAndShape()
-{
-    // A noisy picture does not fit at 1024 / 50, so the next attempt shrinks what the first
-    // one decoded.
-    const QString source =
-        TestPictures::writeJpeg(sourcePath("turned.jpg"), QSize(2000, 1500), 120);
-    TestPictures::setExifOrientation(source, 6);
-
-    bool status = false;
-    QTest::ignoreMessage(QtDebugMsg, "Resize variant selected: 184320 , width: 1024 , quality: 50");
-    const QStringList result = request({source}, 190000, status);
-    QVERIFY(status);
-    QCOMPARE(result.size(), 1);
-    QVERIFY2(targetFiles().size() > 1, "no step-down happened");
-    const QImage picture(result.first());
-    QVERIFY(picture.width() < picture.height());
-    QVERIFY(picture.height() <= 640);
-    QCOMPARE(picture.size(), QSize(picture.height() * 3 / 4, picture.height()));
-    QVERIFY(TestPictures::isReddish(picture.pixel(picture.width() / 2, picture.height() / 4)));
-    QVERIFY(TestPictures::isBluish(picture.pixel(picture.width() / 2, picture.height() * 3 / 4)));
-    QCOMPARE(TestPictures::exifOrientation(result.first()), 1);
-    QVERIFY(QFileInfo(result.first()).size() <= 190000);
-}
-
-void TestMmsResizer::twoPicturesShareTheBudget()
-{
-    const QStringList sources = {
-        TestPictures::writeJpeg(sourcePath("one.jpg"), QSize(2592, 1944), 40),
-        TestPictures::writeJpeg(sourcePath("two.jpg"), QSize(2592, 1944), 40)};
-
-    bool status = false;
-    QTest::ignoreMessage(QtDebugMsg, "[MMS-EDITOR] Estimate maximum size of each images: 150000");
-    const QStringList result = request(sources, 300000, status);
-    QVERIFY(status);
-    QCOMPARE(result, (QStringList{targetPath("one.jpg"), targetPath("two.jpg")}));
-    for (const QString& path : result) {
-        QVERIFY(QFileInfo(path).size() <= 150000);
-        QVERIFY(QImageReader(path).size().width() <= 640);
-    }
-}
-
-void TestMmsResizer::stepDownCarriesOverToTheNextPicture()
-{
-    // Fits at 1024 / 50 on its own; the grainy one must go down to 640 / 50.
-    const QString calm = TestPictures::writeJpeg(sourcePath("calm.jpg"), QSize(2000, 1500), 10);
-    const QString grainy =
-        TestPictures::writeJpeg(sourcePath("grainy.jpg"), QSize(2000, 1500), 120);
-
-    bool status = false;
-    const QStringList alone = request({calm}, 190000, status);
-    QVERIFY(status);
-    QCOMPARE(QImageReader(alone.first()).size().width(), 1024);
-
-    const QStringList both = request({grainy, calm}, 2 * 190000, status);
-    QVERIFY(status);
-    QCOMPARE(both.size(), 2);
-    QCOMPARE(QImageReader(both.at(0)).size().width(), 640);
-    QCOMPARE(QImageReader(both.at(1)).size().width(), 640);
-}
-
-void TestMmsResizer::requestFailsBeforeAnyFile_data()
-{
-    QTest::addColumn<int>("pictures");
-    QTest::addColumn<int>("budget");
-    QTest::addColumn<QString>("message");
-    const QString tooSmall =
-        "[MMS-EDITOR] The estimate size of each image is so small, resize is not possible!";
-    const QString noVariant =
-        "[MMS-EDITOR] There are not apropriate resize variants, failed resize!";
-    QTest::newRow("no pictures") << 0 << 300000 << "";
-    QTest::newRow("estimate 0") << 2 << 1 << tooSmall;
-    QTest::newRow("estimate below the smallest variant") << 2 << 2 * 14335 << noVariant;
-    QTest::newRow("negative budget") << 2 << -1000 << noVariant;
-}
-
-void TestMmsResizer::requestFailsBeforeAnyFile()
-{
-    QFETCH(int, pictures);
-    QFETCH(int, budget);
-    QFETCH(QString, message);
-    QStringList sources;
-    for (int i = 0; i < pictures; ++i)
-        sources << TestPictures::writeJpeg(sourcePath(QString("%1.jpg").arg(i)), QSize(320, 240));
-    bool status = true;
-    if (!message.isEmpty())
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
-    QCOMPARE(request(sources, budget, status), sources);
-    QVERIFY(!status);
-    QVERIFY(targetFiles().isEmpty());
-}
-
-void TestMmsResizer::fileFailure_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("badFirst");
-
-    for (const char* kind : {"missing", "not a picture", "truncated", "header only"}) {
-        QTest::addRow("%s first", kind) << kind << true;
-        QTest::addRow("%s second", kind) << kind << false;
-    }
-}
-
-// A failing file ends the request with the results before it and false; its attempt leaves no
-// file behind.
-void TestMmsResizer::fileFailure()
-{
-    QFETCH(QString, kind);
-    QFETCH(bool, badFirst);
-    const QString good = TestPictures::writeJpeg(sourcePath("good.jpg"), QSize(320, 240));
-    const QString bad = sourcePath("bad.jpg");
-    const QByteArray camera = TestPictures::jpegData(QSize(2000, 1500));
-    if (kind == "not a picture") {
-        TestPictures::writeFile(bad, QByteArray(4000, 'z'));
-    } else if (kind == "truncated") {
-        TestPictures::writeFile(bad, camera.left(camera.size() * 3 / 5));
-    } else if (kind == "header only") {
-        TestPictures::writeFile(bad, camera.left(700));
-    }
-
-    bool status = true;
-    QTest::ignoreMessage(QtDebugMsg, "[MMS-EDITOR] Failed to resize attachment");
-    const QStringList result =
-        request(badFirst ? QStringList{bad, good} : QStringList{good, bad}, 368640, status);
-    QVERIFY(!status);
-    QCOMPARE(result, badFirst ? QStringList() : QStringList{good});
-    QVERIFY(targetFiles().isEmpty());
-}
-
-void TestMmsResizer::unwritableTargetFails()
-{
-    const QString source = TestPictures::writeJpeg(sourcePath("camera.jpg"), QSize(2000, 1500));
-    // A plain file where the folder should be cannot take files, even for root.
-    const QString notAFolder = m_sources.filePath("not-a-folder");
-    TestPictures::writeFile(notAFolder, "x");
-
-    QSignalSpy finished(m_resizer.data(), &MmsResizer::resizeFinished);
-    QTest::ignoreMessage(QtDebugMsg, "Failed to create temporary file!");
-    m_resizer->startResize({source}, 368640, notAFolder);
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(finished.first().at(0).toStringList(), QStringList());
-    QCOMPARE(finished.first().at(1).toBool(), false);
-}
-
-void TestMmsResizer::pictureThatCannotGetUnderSmallestVariant()
-{
-    // Its metadata alone is larger than the budget, and the metadata goes into every result.
-    const QString source = TestPictures::writeJpeg(sourcePath("heavy.jpg"), QSize(400, 300));
-    TestPictures::setExifDescription(source, 40000);
-
-    bool status = true;
-    QTest::ignoreMessage(QtDebugMsg, "Resize variant selected: 18432 , width: 240 , quality: 70");
-    QTest::ignoreMessage(QtDebugMsg,
-                         "[MMS-EDITOR] Failed to resize attachment, wrong new width & quality.");
-    QCOMPARE(request({source}, 20000, status), QStringList());
-    QVERIFY(!status);
-    // 240/70, 240/60 and 240/50 were tried, each under a fresh name, and stay.
-    QCOMPARE(targetFiles(), (QStringList{"heavy.jpg", "heavy_001.jpg", "heavy_002.jpg"}));
-}
 
 QTEST_GUILESS_MAIN(TestMmsResizer)
 #include "tst_mmsresizer.moc"

@@ -49,159 +49,145 @@ class TestSmilParser : public QObject
     Q_OBJECT
 
 private slots:
-    void readsRealWorldPresentations_data();
-    void readsRealWorldPresentations();
-    void limitsAndMalformedDocuments_data();
-    void limitsAndMalformedDocuments();
-    void reportsWhereReadingStopped();
-    void survivesRegressionInputs_data();
-    void survivesRegressionInputs();
-    void writesGoldenDocuments_data();
-    void writesGoldenDocuments();
-};
+    void readsRealWorldPresentations_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("tree");
 
-void TestSmilParser::readsRealWorldPresentations_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("tree");
-
-    QTest::newRow("phone, one image and one text per slide")
-        << "presentations/phone-image-text.smil"
-        << QStringList{"region Image width=320 height=320 top=0 left=0 fit=meet",
-                       "region Text width=320 height=160 top=320 left=0 fit=scroll",
-                       "par dur=5000ms",
-                       " image IMG_0001.jpg @Image",
-                       " text text_0.txt @Text",
-                       "par dur=5000ms",
-                       " image IMG_0002.jpg @Image",
-                       " text text_1.txt @Text"};
-    QTest::newRow("SMIL 2.0 seq of pars")
-        << "presentations/seq-of-pars.smil"
-        << QStringList{"meta title=Holiday",
-                       "region Image width=100% height=70% top=0% left=0% fit=meet",
-                       "region Text width=100% height=30% top=70% left=0% fit=scroll",
-                       "seq dur=15s",
-                       " par dur=10s",
-                       "  image cid:beach.jpg @Image",
-                       "  text cid:caption1.txt @Text",
-                       "  audio cid:waves.amr",
-                       " par dur=5s",
-                       "  video cid:clip.3gp @Image",
-                       "  text cid:caption2.txt @Text"};
-    QTest::newRow("cid and plain names, nesting, loose media")
-        << "presentations/cid-and-plain-names.smil"
-        << QStringList{"region Text width=176 height=44 top=0 left=0",
-                       "par dur=8s",
-                       " par",
-                       "  image cid:nested.gif @Image",
-                       " text cid:<t1> @Text",
-                       " other contact.vcf",
-                       "par",
-                       " audio cid:song.mp3.dm",
-                       "image cid:loose.jpg"};
-    QTest::newRow("declared Latin-1 encoding")
-        << "presentations/latin1-names.smil"
-        << QStringList{"par", QStringLiteral(" image caf\u00e9.jpg @Image")};
-}
-
-// Written again, each reads back as the same tree.
-void TestSmilParser::readsRealWorldPresentations()
-{
-    QFETCH(QString, file);
-    QFETCH(QStringList, tree);
-    SmilParser parser(readData(file));
-    QString error;
-    int line = 0;
-    int column = 0;
-    const SmilDocument document = parser.parse(&error, &line, &column);
-    QCOMPARE(error, QString());
-    QCOMPARE(line + column, 0);
-    QCOMPARE(SmilTreeDump::describe(document), tree);
-    QCOMPARE(read(SmilParser(document).getContent()), tree);
-}
-
-// A refused document (-1 references) comes back empty with an error and its line.
-void TestSmilParser::limitsAndMalformedDocuments_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("references");
-    QTest::newRow("deepest nesting") << nestedPars(32) << 1;
-    QTest::newRow("most elements") << manyRefs(9999) << 9999;
-    QTest::newRow("one level too deep") << nestedPars(33) << -1;
-    QTest::newRow("one element too many") << manyRefs(10000) << -1;
-    QTest::newRow("a million pars") << nestedPars(1000000) << -1;
-    QTest::newRow("entity expansion") << readData("regressions/entity-expansion.smil") << -1;
-    QTest::newRow("empty") << QByteArray() << -1;
-    QTest::newRow("not XML") << QByteArray("hello") << -1;
-    QTest::newRow("truncated") << QByteArray("<smil><body><par><img src=\"cid:a\"/>") << -1;
-    QTest::newRow("not SMIL") << QByteArray("<html><body><par/></body></html>") << -1;
-    QTest::newRow("mismatched tags") << QByteArray("<smil><body></head></smil>") << -1;
-    QTest::newRow("second document element") << QByteArray("<smil/><smil/>") << -1;
-    QTest::newRow("text after the document") << QByteArray("<smil/>trailing") << -1;
-    QTest::newRow("undeclared entity")
-        << QByteArray("<smil><body><par><text src=\"&x;\"/></par></body></smil>") << -1;
-}
-
-void TestSmilParser::limitsAndMalformedDocuments()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(int, references);
-    if (references >= 0) {
-        QCOMPARE(read(content).filter("image cid:a").size(), references);
-        return;
+        QTest::newRow("phone, one image and one text per slide")
+            << "presentations/phone-image-text.smil"
+            << QStringList{"region Image width=320 height=320 top=0 left=0 fit=meet",
+                           "region Text width=320 height=160 top=320 left=0 fit=scroll",
+                           "par dur=5000ms",
+                           " image IMG_0001.jpg @Image",
+                           " text text_0.txt @Text",
+                           "par dur=5000ms",
+                           " image IMG_0002.jpg @Image",
+                           " text text_1.txt @Text"};
+        QTest::newRow("SMIL 2.0 seq of pars")
+            << "presentations/seq-of-pars.smil"
+            << QStringList{"meta title=Holiday",
+                           "region Image width=100% height=70% top=0% left=0% fit=meet",
+                           "region Text width=100% height=30% top=70% left=0% fit=scroll",
+                           "seq dur=15s",
+                           " par dur=10s",
+                           "  image cid:beach.jpg @Image",
+                           "  text cid:caption1.txt @Text",
+                           "  audio cid:waves.amr",
+                           " par dur=5s",
+                           "  video cid:clip.3gp @Image",
+                           "  text cid:caption2.txt @Text"};
+        QTest::newRow("cid and plain names, nesting, loose media")
+            << "presentations/cid-and-plain-names.smil"
+            << QStringList{"region Text width=176 height=44 top=0 left=0",
+                           "par dur=8s",
+                           " par",
+                           "  image cid:nested.gif @Image",
+                           " text cid:<t1> @Text",
+                           " other contact.vcf",
+                           "par",
+                           " audio cid:song.mp3.dm",
+                           "image cid:loose.jpg"};
+        QTest::newRow("declared Latin-1 encoding")
+            << "presentations/latin1-names.smil"
+            << QStringList{"par", QStringLiteral(" image caf\u00e9.jpg @Image")};
     }
-    SmilParser parser(content);
-    QString error;
-    int line = 0;
-    QVERIFY(SmilTreeDump::describe(parser.parse(&error, &line, nullptr)).isEmpty());
-    QVERIFY(!error.isEmpty());
-    QVERIFY(line > 0);
-    QVERIFY(SmilTreeDump::describe(parser.parse(nullptr, nullptr, nullptr)).isEmpty());
-}
+    // Written again, each reads back as the same tree.
+    void readsRealWorldPresentations()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, tree);
+        SmilParser parser(readData(file));
+        QString error;
+        int line = 0;
+        int column = 0;
+        const SmilDocument document = parser.parse(&error, &line, &column);
+        QCOMPARE(error, QString());
+        QCOMPARE(line + column, 0);
+        QCOMPARE(SmilTreeDump::describe(document), tree);
+        QCOMPARE(read(SmilParser(document).getContent()), tree);
+    }
 
-void TestSmilParser::reportsWhereReadingStopped()
-{
-    SmilParser parser("<smil>\n <body>\n  <par>\n   <img src=\"a\">\n  </par>\n");
-    int line = 0;
-    parser.parse(nullptr, &line, nullptr);
-    QCOMPARE(line, 5);
-}
+    // A refused document (-1 references) comes back empty with an error and its line.
+    void limitsAndMalformedDocuments_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("references");
+        QTest::newRow("deepest nesting") << nestedPars(32) << 1;
+        QTest::newRow("most elements") << manyRefs(9999) << 9999;
+        QTest::newRow("one level too deep") << nestedPars(33) << -1;
+        QTest::newRow("one element too many") << manyRefs(10000) << -1;
+        QTest::newRow("a million pars") << nestedPars(1000000) << -1;
+        QTest::newRow("entity expansion") << readData("regressions/entity-expansion.smil") << -1;
+        QTest::newRow("empty") << QByteArray() << -1;
+        QTest::newRow("not XML") << QByteArray("hello") << -1;
+        QTest::newRow("truncated") << QByteArray("<smil><body><par><img src=\"cid:a\"/>") << -1;
+        QTest::newRow("not SMIL") << QByteArray("<html><body><par/></body></html>") << -1;
+        QTest::newRow("mismatched tags") << QByteArray("<smil><body></head></smil>") << -1;
+        QTest::newRow("second document element") << QByteArray("<smil/><smil/>") << -1;
+        QTest::newRow("text after the document") << QByteArray("<smil/>trailing") << -1;
+        QTest::newRow("undeclared entity")
+            << QByteArray("<smil><body><par><text src=\"&x;\"/></par></body></smil>") << -1;
+    }
+    void limitsAndMalformedDocuments()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, references);
+        if (references >= 0) {
+            QCOMPARE(read(content).filter("image cid:a").size(), references);
+            return;
+        }
+        SmilParser parser(content);
+        QString error;
+        int line = 0;
+        QVERIFY(SmilTreeDump::describe(parser.parse(&error, &line, nullptr)).isEmpty());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(line > 0);
+        QVERIFY(SmilTreeDump::describe(parser.parse(nullptr, nullptr, nullptr)).isEmpty());
+    }
 
-// Inputs that once broke the reader, most of them found by the fuzz target.
-void TestSmilParser::survivesRegressionInputs_data()
-{
-    QTest::addColumn<QString>("file");
-    const QDir folder(dataPath(QStringLiteral("regressions")));
-    for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
-        QTest::newRow(qPrintable(name)) << QStringLiteral("regressions/") + name;
-}
+    void reportsWhereReadingStopped()
+    {
+        SmilParser parser("<smil>\n <body>\n  <par>\n   <img src=\"a\">\n  </par>\n");
+        int line = 0;
+        parser.parse(nullptr, &line, nullptr);
+        QCOMPARE(line, 5);
+    }
 
-void TestSmilParser::survivesRegressionInputs()
-{
-    QFETCH(QString, file);
-    const QStringList tree = read(readData(file));
-    QVERIFY(tree.value(0) != "error" || tree.size() == 1);
-}
+    // Inputs that once broke the reader, most of them found by the fuzz target.
+    void survivesRegressionInputs_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir folder(dataPath(QStringLiteral("regressions")));
+        for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << QStringLiteral("regressions/") + name;
+    }
+    void survivesRegressionInputs()
+    {
+        QFETCH(QString, file);
+        const QStringList tree = read(readData(file));
+        QVERIFY(tree.value(0) != "error" || tree.size() == 1);
+    }
 
-// Documents as the editor composes them (a text band and media regions, every medium, nesting,
-// metadata and characters to escape, nothing): read, then written again byte for byte.
-void TestSmilParser::writesGoldenDocuments_data()
-{
-    QTest::addColumn<QString>("file");
-    const QDir folder(dataPath(QStringLiteral("golden")));
-    for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
-        QTest::newRow(qPrintable(name)) << QStringLiteral("golden/") + name;
-}
-
-void TestSmilParser::writesGoldenDocuments()
-{
-    QFETCH(QString, file);
-    const QByteArray golden = readData(file);
-    QString error;
-    const SmilDocument document = SmilParser(golden).parse(&error, nullptr, nullptr);
-    QCOMPARE(error, QString());
-    QCOMPARE(SmilParser(document).getContent(), golden);
-}
+    // Documents as the editor composes them (a text band and media regions, every medium, nesting,
+    // metadata and characters to escape, nothing): read, then written again byte for byte.
+    void writesGoldenDocuments_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir folder(dataPath(QStringLiteral("golden")));
+        for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << QStringLiteral("golden/") + name;
+    }
+    void writesGoldenDocuments()
+    {
+        QFETCH(QString, file);
+        const QByteArray golden = readData(file);
+        QString error;
+        const SmilDocument document = SmilParser(golden).parse(&error, nullptr, nullptr);
+        QCOMPARE(error, QString());
+        QCOMPARE(SmilParser(document).getContent(), golden);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSmilParser)
 #include "tst_smilparser.moc"

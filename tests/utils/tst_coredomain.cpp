@@ -8,32 +8,28 @@ class TstCoreDomain : public QObject
     Q_OBJECT
 
 private slots:
-    void isContentTypeInCoreDomain_data();
-    void isContentTypeInCoreDomain();
+    void isContentTypeInCoreDomain_data()
+    {
+        QTest::addColumn<QString>("mimeType");
+        QTest::addColumn<bool>("inCoreDomain");
+        for (const char* type :
+             {"image/jpeg", "IMAGE/JPEG", "image/jpg", "image/gif", "image/vnd.wap.wbmp",
+              "image/svg+xml", "video/x-matroska", "Video/mp4", "audio/amr", "audio/amr-wb",
+              "audio/3gpp2", "audio/mp4a-latm", "text/x-vcard", "text/directory;profile=vCard",
+              "text/directory", "text/calendar", "text/x-vcalendar"})
+            QTest::newRow(type) << type << true;
+        // Parameters are not stripped.
+        for (const char* type : {"image/png", "image/bmp", "text/plain", "audio/mpeg",
+                                 "image/jpeg; q=1", "text/directory;profile=x", "video", ""})
+            QTest::newRow(type) << type << false;
+    }
+    void isContentTypeInCoreDomain()
+    {
+        QFETCH(QString, mimeType);
+        QFETCH(bool, inCoreDomain);
+        QCOMPARE(mmsui::utils::isContentTypeInCoreDomain(mimeType), inCoreDomain);
+    }
 };
-
-void TstCoreDomain::isContentTypeInCoreDomain_data()
-{
-    QTest::addColumn<QString>("mimeType");
-    QTest::addColumn<bool>("inCoreDomain");
-    for (const char* type :
-         {"image/jpeg", "IMAGE/JPEG", "image/jpg", "image/gif", "image/vnd.wap.wbmp",
-          "image/svg+xml", "video/x-matroska", "Video/mp4", "audio/amr", "audio/amr-wb",
-          "audio/3gpp2", "audio/mp4a-latm", "text/x-vcard", "text/directory;profile=vCard",
-          "text/directory", "text/calendar", "text/x-vcalendar"})
-        QTest::newRow(type) << type << true;
-    // Parameters are not stripped.
-    for (const char* type : {"image/png", "image/bmp", "text/plain", "audio/mpeg",
-                             "image/jpeg; q=1", "text/directory;profile=x", "video", ""})
-        QTest::newRow(type) << type << false;
-}
-
-void TstCoreDomain::isContentTypeInCoreDomain()
-{
-    QFETCH(QString, mimeType);
-    QFETCH(bool, inCoreDomain);
-    QCOMPARE(mmsui::utils::isContentTypeInCoreDomain(mimeType), inCoreDomain);
-}
 
 QTEST_GUILESS_MAIN(TstCoreDomain)
 #include "tst_coredomain.moc"

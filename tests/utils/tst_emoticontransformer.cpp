@@ -13,118 +13,107 @@ class TstEmoticonTransformer : public QObject
     Q_OBJECT
 
 private slots:
-    void toHtml_data();
-    void toHtml();
-    void imageStyleIsApplied();
-    void everyImageExistsInTheTheme();
-    void labelShowsImagesOfTheFontAscent();
-    void documentRoundTrip_data();
-    void documentRoundTrip();
+    void toHtml_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("html");
+
+        const auto same = [](const char* name, const QString& text) {
+            QTest::newRow(name) << text << text;
+        };
+        same("empty", "");
+        same("no emoticon", "Hello there");
+        same("entity before a parenthesis stays text", "x&gt;)");
+        same("numeric entity stays text", "&#59;)");
+        QTest::newRow("smile") << "Hi :)"
+                               << "Hi " + image("happy");
+        QTest::newRow("long form is one emoticon") << ":-)" << image("happy");
+        QTest::newRow("several") << ";-) and :( and :P"
+                                 << image("wink") + " and " + image("sad") + " and " +
+                                        image("tongue");
+        QTest::newRow("line breaks") << "a\nb:D"
+                                     << "a<br>b" + image("very-happy");
+        QTest::newRow("tag passes through") << "<br>:)"
+                                            << "<br>" + image("happy");
+        QTest::newRow("lone ampersand is text") << "a & ;)"
+                                                << "a & " + image("wink");
+    }
+    void toHtml()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, html);
+        QCOMPARE(EmoticonTransformer().transformPlainTextToHTML(text, QString(), 20, "\n"), html);
+    }
+
+    void imageStyleIsApplied()
+    {
+        QCOMPARE(
+            EmoticonTransformer().transformPlainTextToHTML(":(", "vertical-align: middle", 8, "\n"),
+            "<img src=\":/theme/icons/icon-s-messaging-smiley-sad.png\" width=\"8\" height=\"8\" "
+            "style=\"vertical-align: middle\">");
+    }
+
+    void everyImageExistsInTheTheme()
+    {
+        for (const char* id : {"happy", "sad", "wink", "very-happy", "tongue"}) {
+            const QString source = EmoticonTransformer::imageSource(
+                QStringLiteral("icon-s-messaging-smiley-%1").arg(id));
+            QVERIFY2(!QImage(source).isNull(), qPrintable(source));
+        }
+    }
+
+    // Empty text leaves the label as it was.
+    void labelShowsImagesOfTheFontAscent()
+    {
+        QLabel label("before");
+        label.setTextFormat(Qt::PlainText);
+        EmoticonUtils::setLabelText(&label, QString());
+        QCOMPARE(label.text(), QStringLiteral("before"));
+        QCOMPARE(label.textFormat(), Qt::PlainText);
+
+        QFont font = label.font();
+        font.setPixelSize(30);
+        label.setFont(font);
+        EmoticonUtils::setLabelText(&label, "see &lt;you&gt; :-)\nbye");
+        QCOMPARE(label.textFormat(), Qt::RichText);
+        QCOMPARE(label.text(),
+                 "see &lt;you&gt; " + image("happy", QFontMetrics(font).ascent()) + "<br>bye");
+    }
+
+    void documentRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("images");
+        QTest::addColumn<QString>("plain");
+
+        QTest::newRow("no emoticon") << "plain words" << 0 << "plain words";
+        QTest::newRow("two kinds") << "ok :-) sure ;)" << 2 << "ok :-) sure ;-)";
+        QTest::newRow("adjacent") << ":):)" << 2 << ":-):-)";
+        QTest::newRow("two lines") << "a :(\nb" << 1 << "a :-(\nb";
+    }
+    // The long form is the one written back: it is what the image stands for.
+    void documentRoundTrip()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, images);
+        QFETCH(QString, plain);
+        QTextDocument document(text);
+        document.setPlainText(text);
+        EmoticonTransformer transformer;
+        transformer.transformTextDocument(&document, 16);
+        QCOMPARE(document.toPlainText().count(QChar::ObjectReplacementCharacter), images);
+        QCOMPARE(transformer.plainText(QTextDocumentFragment(&document)), plain);
+    }
 
 private:
-    static QString image(const QString& id, int height = 20);
-};
-
-QString TstEmoticonTransformer::image(const QString& id, int height)
-{
-    return QStringLiteral("<img src=\":/theme/icons/icon-s-messaging-smiley-%1.png\" "
-                          "width=\"%2\" height=\"%2\">")
-        .arg(id)
-        .arg(height);
-}
-
-void TstEmoticonTransformer::toHtml_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("html");
-
-    const auto same = [](const char* name, const QString& text) {
-        QTest::newRow(name) << text << text;
-    };
-    same("empty", "");
-    same("no emoticon", "Hello there");
-    same("entity before a parenthesis stays text", "x&gt;)");
-    same("numeric entity stays text", "&#59;)");
-    QTest::newRow("smile") << "Hi :)"
-                           << "Hi " + image("happy");
-    QTest::newRow("long form is one emoticon") << ":-)" << image("happy");
-    QTest::newRow("several") << ";-) and :( and :P"
-                             << image("wink") + " and " + image("sad") + " and " + image("tongue");
-    QTest::newRow("line breaks") << "a\nb:D"
-                                 << "a<br>b" + image("very-happy");
-    QTest::newRow("tag passes through") << "<br>:)"
-                                        << "<br>" + image("happy");
-    QTest::newRow("lone ampersand is text") << "a & ;)"
-                                            << "a & " + image("wink");
-}
-
-void TstEmoticonTransformer::toHtml()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, html);
-    QCOMPARE(EmoticonTransformer().transformPlainTextToHTML(text, QString(), 20, "\n"), html);
-}
-
-void TstEmoticonTransformer::imageStyleIsApplied()
-{
-    QCOMPARE(
-        EmoticonTransformer().transformPlainTextToHTML(":(", "vertical-align: middle", 8, "\n"),
-        "<img src=\":/theme/icons/icon-s-messaging-smiley-sad.png\" width=\"8\" height=\"8\" "
-        "style=\"vertical-align: middle\">");
-}
-
-void TstEmoticonTransformer::everyImageExistsInTheTheme()
-{
-    for (const char* id : {"happy", "sad", "wink", "very-happy", "tongue"}) {
-        const QString source =
-            EmoticonTransformer::imageSource(QStringLiteral("icon-s-messaging-smiley-%1").arg(id));
-        QVERIFY2(!QImage(source).isNull(), qPrintable(source));
+    static QString image(const QString& id, int height = 20)
+    {
+        return QStringLiteral("<img src=\":/theme/icons/icon-s-messaging-smiley-%1.png\" "
+                              "width=\"%2\" height=\"%2\">")
+            .arg(id)
+            .arg(height);
     }
-}
-
-// Empty text leaves the label as it was.
-void TstEmoticonTransformer::labelShowsImagesOfTheFontAscent()
-{
-    QLabel label("before");
-    label.setTextFormat(Qt::PlainText);
-    EmoticonUtils::setLabelText(&label, QString());
-    QCOMPARE(label.text(), QStringLiteral("before"));
-    QCOMPARE(label.textFormat(), Qt::PlainText);
-
-    QFont font = label.font();
-    font.setPixelSize(30);
-    label.setFont(font);
-    EmoticonUtils::setLabelText(&label, "see &lt;you&gt; :-)\nbye");
-    QCOMPARE(label.textFormat(), Qt::RichText);
-    QCOMPARE(label.text(),
-             "see &lt;you&gt; " + image("happy", QFontMetrics(font).ascent()) + "<br>bye");
-}
-
-void TstEmoticonTransformer::documentRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("images");
-    QTest::addColumn<QString>("plain");
-
-    QTest::newRow("no emoticon") << "plain words" << 0 << "plain words";
-    QTest::newRow("two kinds") << "ok :-) sure ;)" << 2 << "ok :-) sure ;-)";
-    QTest::newRow("adjacent") << ":):)" << 2 << ":-):-)";
-    QTest::newRow("two lines") << "a :(\nb" << 1 << "a :-(\nb";
-}
-
-// The long form is the one written back: it is what the image stands for.
-void TstEmoticonTransformer::documentRoundTrip()
-{
-    QFETCH(QString, text);
-    QFETCH(int, images);
-    QFETCH(QString, plain);
-    QTextDocument document(text);
-    document.setPlainText(text);
-    EmoticonTransformer transformer;
-    transformer.transformTextDocument(&document, 16);
-    QCOMPARE(document.toPlainText().count(QChar::ObjectReplacementCharacter), images);
-    QCOMPARE(transformer.plainText(QTextDocumentFragment(&document)), plain);
-}
+};
 
 QTEST_MAIN(TstEmoticonTransformer)
 #include "tst_emoticontransformer.moc"

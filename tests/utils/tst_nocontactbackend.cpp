@@ -12,34 +12,32 @@ class TstNoContactBackEnd : public QObject
     Q_OBJECT
 
 private slots:
-    void everyHelperFindsNothing();
+    void everyHelperFindsNothing()
+    {
+        QTemporaryDir emptyPluginFolder;
+        QCoreApplication::setLibraryPaths({emptyPluginFolder.path()});
+        QCOMPARE(QContactManager::availableManagers(), QStringList("invalid"));
+        QVERIFY(mmsui::utils::usableContactManagers().isEmpty());
+
+        const char* none = "[MMS-UTILS] Can't find Available Conatact Managers";
+        QTest::ignoreMessage(QtDebugMsg, "[MMS-UTILS] Available contact managers: \"invalid\"");
+        QTest::ignoreMessage(QtCriticalMsg, none);
+        QObject parent;
+        QVERIFY(!mmsui::utils::createContactManager(&parent));
+        QVERIFY(parent.children().isEmpty());
+
+        QTest::ignoreMessage(QtCriticalMsg, none);
+        QVERIFY(mmsui::utils::getContactManager().isNull());
+        QVERIFY(mmsui::utils::getContactManager().isNull());
+
+        QTest::ignoreMessage(QtCriticalMsg, "[MMS-UI] Can't find Available Conatact Managers");
+        QContactId id;
+        QString first = QStringLiteral("untouched");
+        QString last;
+        QVERIFY(!mmsui::utils::matchContactByKeyword("+358401111111", id, first, last));
+        QCOMPARE(first, QStringLiteral("untouched"));
+    }
 };
-
-void TstNoContactBackEnd::everyHelperFindsNothing()
-{
-    QTemporaryDir emptyPluginFolder;
-    QCoreApplication::setLibraryPaths({emptyPluginFolder.path()});
-    QCOMPARE(QContactManager::availableManagers(), QStringList("invalid"));
-    QVERIFY(mmsui::utils::usableContactManagers().isEmpty());
-
-    const char* none = "[MMS-UTILS] Can't find Available Conatact Managers";
-    QTest::ignoreMessage(QtDebugMsg, "[MMS-UTILS] Available contact managers: \"invalid\"");
-    QTest::ignoreMessage(QtCriticalMsg, none);
-    QObject parent;
-    QVERIFY(!mmsui::utils::createContactManager(&parent));
-    QVERIFY(parent.children().isEmpty());
-
-    QTest::ignoreMessage(QtCriticalMsg, none);
-    QVERIFY(mmsui::utils::getContactManager().isNull());
-    QVERIFY(mmsui::utils::getContactManager().isNull());
-
-    QTest::ignoreMessage(QtCriticalMsg, "[MMS-UI] Can't find Available Conatact Managers");
-    QContactId id;
-    QString first = QStringLiteral("untouched");
-    QString last;
-    QVERIFY(!mmsui::utils::matchContactByKeyword("+358401111111", id, first, last));
-    QCOMPARE(first, QStringLiteral("untouched"));
-}
 
 QTEST_GUILESS_MAIN(TstNoContactBackEnd)
 #include "tst_nocontactbackend.moc"

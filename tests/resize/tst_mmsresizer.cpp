@@ -38,7 +38,6 @@ private slots:
         QTest::newRow("240/90 is never picked") << 35840 << 320 << 70;
         QTest::newRow("smallest row") << 14336 << 240 << 50;
         QTest::newRow("below the smallest") << 14335 << -1 << -1;
-        QTest::newRow("zero") << 0 << -1 << -1;
         QTest::newRow("negative") << -300000 << -1 << -1;
     }
     void findResizeVariant()
@@ -64,11 +63,9 @@ private slots:
         QTest::addColumn<QString>("warning");
         const QString noNarrower = "Failed to find record for old width & quality: ";
         QTest::newRow("1024/90 keeps quality") << 1024 << 90 << 640 << 90 << "";
-        QTest::newRow("1024/85") << 1024 << 85 << 640 << 85 << "";
         QTest::newRow("640/90") << 640 << 90 << 320 << 90 << "";
         QTest::newRow("320/50") << 320 << 50 << 240 << 50 << "";
         QTest::newRow("240/90 lowers quality") << 240 << 90 << 240 << 85 << noNarrower + "240 , 90";
-        QTest::newRow("240/80") << 240 << 80 << 240 << 70 << noNarrower + "240 , 80";
         QTest::newRow("240/60") << 240 << 60 << 240 << 50 << noNarrower + "240 , 60";
         QTest::newRow("last row") << 240 << 50 << 7 << 7 << noNarrower + "240 , 50";
         QTest::newRow("unknown pair")
@@ -98,7 +95,6 @@ private slots:
 
         QTest::newRow("free") << 0 << "photo.jpg";
         QTest::newRow("plain taken") << 1 << "photo_001.jpg";
-        QTest::newRow("two taken") << 2 << "photo_002.jpg";
         QTest::newRow("last usable") << 1022 << "photo_1022.jpg";
         QTest::newRow("all usable taken") << 1023 << "";
     }

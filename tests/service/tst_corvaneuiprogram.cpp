@@ -206,7 +206,7 @@ private slots:
     // Two clients fire display and cancel in a random interleaving without waiting; the service
     // never shows more than one dialog, answers every dialog with one signal, keeps no more than
     // one dialog alive and stays responsive.
-    void TestCorvaneUiProgram::interleavedLoadFromTwoClients()
+    void interleavedLoadFromTwoClients()
     {
         startService();
         QDBusConnection clients[] = {

@@ -1,11 +1,16 @@
 #include "thumbnailcreator.h"
 #include "thumbnailer.h"
 
-#include "busserviceprocess.h"
-
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
 #include <QImage>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+static const QString serviceName = QStringLiteral("org.freedesktop.thumbnails.Thumbnailer1");
 
 // The thumbnail client against a fake freedesktop thumbnail service on the test's
 // private session bus.
@@ -18,9 +23,14 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         qputenv("XDG_CACHE_HOME", m_dir.filePath("cache").toUtf8());
+        startService();
     }
 
-    void init() { startService(); }
+    void cleanupTestCase()
+    {
+        m_service.kill();
+        m_service.waitForFinished();
+    }
 
     // The freedesktop cache: <cache>/thumbnails/<size>/<md5 of the URI>.png.
     void flavorsMapToCacheFiles_data()
@@ -95,6 +105,7 @@ private slots:
         QVERIFY(errors.wait());
         QCOMPARE(errors.first().at(1).toUrl(), text);
         QCOMPARE(thumbnails.count(), 0);
+        queuedByService();
     }
 
     void constructorRequestsItsFile()
@@ -136,6 +147,7 @@ private slots:
 
     void signalsBeforeTheQueueReplyAreKept()
     {
+        cleanupTestCase();
         startService({QStringLiteral("--signals-before-reply")});
         Thumbnailer thumbnailer;
         QSignalSpy thumbnails(&thumbnailer, &Thumbnailer::thumbnail);
@@ -145,12 +157,14 @@ private slots:
         QVERIFY(finished.wait());
         QCOMPARE(thumbnails.count(), 1);
         QCOMPARE(thumbnails.first().at(0).toUrl(), picture);
+        cleanupTestCase();
+        startService();
     }
 
     void vanishedServiceGivesErrors()
     {
         Thumbnailer thumbnailer;
-        m_service.stop();
+        cleanupTestCase();
         const QUrl picture = QUrl::fromLocalFile(makePicture("late.png", 10, 10));
         QSignalSpy errors(&thumbnailer, &Thumbnailer::error);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Queueing thumbnails failed:"));
@@ -162,9 +176,13 @@ private slots:
 private:
     void startService(const QStringList& arguments = {})
     {
-        m_service.stop();
-        QVERIFY(m_service.start(DRAVEL_BINARY_DIR "/tests/fixtures/fakethumbnailer", arguments,
-                                "org.freedesktop.thumbnails.Thumbnailer1"));
+        QDBusServiceWatcher watcher(serviceName, QDBusConnection::sessionBus(),
+                                    QDBusServiceWatcher::WatchForRegistration);
+        QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
+        m_service.start(QStringLiteral(DRAVEL_BINARY_DIR "/tests/fixtures/fakethumbnailer"),
+                        arguments);
+        QVERIFY(m_service.waitForStarted());
+        QVERIFY(registered.wait());
     }
 
     QString makePicture(const QString& name, int width, int height)
@@ -183,10 +201,13 @@ private:
         return file.fileName();
     }
 
-    QStringList queuedByService() { return m_service.outputLines(); }
+    QStringList queuedByService()
+    {
+        return QString::fromUtf8(m_service.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
 
     QTemporaryDir m_dir;
-    BusServiceProcess m_service;
+    QProcess m_service;
 };
 
 QTEST_MAIN(TstThumbnailer)

@@ -1,35 +1,89 @@
+#include "chatsessionmanager.h"
 #include "imagemedia.h"
+#include "mmscmprocess.h"
 #include "mmscmtest.h"
+#include "mmsdownloader.h"
+#include "mmshandover.h"
+#include "mmsheadermap.h"
+#include "mmsmessagefolder.h"
+#include "mmsmessagelayout.h"
+#include "pipelinetestdata.h"
 #include "storage.h"
 #include "tkbanner.h"
+#include "tkquerydialog.h"
 #include "tksaveasdialog.h"
 #include "tktheme.h"
 #include "viewertest.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
-// The viewer page of fetched and sent messages: header, status, address
-// rows, actions, rebuilds and saving; downloads and read reports have tests
-// of their own.
+// The viewer page of fetched, sent and received messages, with the real connection manager
+// program on the test's bus for downloads and read reports.
+
+Q_DECLARE_METATYPE(Chronel::MessagePart)
 
 namespace {
 
+using Event = Chronel::Event;
 using Part = Chronel::MessagePart;
+using Parts = QList<Part>;
+const QString kRemote = QStringLiteral("+358401234567");
+const int kNoQuestion = -1;
 
-QLabel* label(QWidget* page, const char* name)
+template <typename T = QWidget> T* child(QObject* page, const char* name)
 {
-    return page->findChild<QLabel*>(QLatin1String(name));
+    return page ? page->findChild<T*>(QLatin1String(name)) : nullptr;
 }
 
-bool isShown(QWidget* page, const char* name)
+bool isShown(QObject* page, const char* name)
 {
-    const auto* widget = page->findChild<QWidget*>(QLatin1String(name));
+    const auto* widget = child(page, name);
     return widget && widget->isVisible();
+}
+
+bool modify(const Event& event)
+{
+    return Chronel::HistoryStore::instance()->modifyEvent(event);
+}
+
+QByteArray repeated(const QByteArray& text, int times)
+{
+    QByteArray all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+QByteArray truncatedJpeg()
+{
+    QImage picture(320, 240, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG");
+    return buffer.data().left(700);
+}
+
+QByteArray contactCards(int count)
+{
+    QByteArray cards;
+    for (int i = 0; i < count; ++i) {
+        cards += "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Number " + QByteArray::number(i) +
+                 "\r\nTEL:+35840" + QByteArray::number(1000000 + i) + "\r\nEND:VCARD\r\n";
+    }
+    return cards;
+}
+
+int downloaderCount()
+{
+    return QCoreApplication::instance()->findChildren<MMSDownloader*>().size();
 }
 
 } // namespace
@@ -37,305 +91,548 @@ bool isShown(QWidget* page, const char* name)
 class TestMmsViewerPage : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void timestampShowsTheStatusOfSentMessages_data();
-    void timestampShowsTheStatusOfSentMessages();
-    void sizeLabel_data();
-    void sizeLabel();
-    void subjectAndAddressRows_data();
-    void subjectAndAddressRows();
-    void reply_data();
-    void reply();
-    void partInPrivateStorageRemovesForward_data();
-    void partInPrivateStorageRemovesForward();
-    void slidesShowTheirWholeContent();
-    void backDuringRebuildWaitsForTheRebuild();
-    void saveAllAttachmentsCopiesIntoTheChosenFolder();
-
-private:
-    QList<Part> pictureAndNote();
 
     QTemporaryDir m_files;
+    MmscmControl* m_control = nullptr;
+    MmscmProcess* m_connectionManager = nullptr;
     ViewerHost* m_host = nullptr;
-};
+    MmsViewerPage* m_page = nullptr;
 
-void TestMmsViewerPage::initTestCase()
-{
-    forgetUserData();
-    installCatalogue();
-    // Sizes as the theme gives them.
-    TkTheme::registerLibrary("libdravel");
-    QVERIFY(m_files.isValid());
-}
-
-void TestMmsViewerPage::init()
-{
-    setReadReportMode(MmsMainConfig::READ_REPORT_DO_NOT_SEND);
-    m_host = new ViewerHost;
-}
-
-void TestMmsViewerPage::cleanup()
-{
-    delete m_host;
-    mmsui::utils::setPrivateStorageCheck({});
-}
-
-QList<Part> TestMmsViewerPage::pictureAndNote()
-{
-    const QString picture =
-        imagemedia::writePicture(m_files.filePath("photo.png"), 64, 48, Qt::red);
-    const QString note = imagemedia::writeBytes(m_files.filePath("note.txt"), "See you");
-    return {Part("<photo.png>", "image/png", picture),
-            Part("<note.txt>", "text/plain", note, "See you")};
-}
-
-void TestMmsViewerPage::timestampShowsTheStatusOfSentMessages_data()
-{
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<int>("readStatus");
-    QTest::addColumn<bool>("reportRequested");
-    QTest::addColumn<bool>("deliveryReports");
-    QTest::addColumn<QString>("shownStatus");
-
-    const int in = Chronel::Event::Inbound;
-    const int out = Chronel::Event::Outbound;
-    QTest::newRow("delivered, reports off") << out << 3 << 0 << false << false << QString();
-    QTest::newRow("delivered, reports on") << out << 3 << 0 << false << true << "Delivered";
-    QTest::newRow("read") << out << 3 << 1 << false << false << "Read";
-    QTest::newRow("deleted unread") << out << 3 << 2 << false << false << "Deleted without reading";
-    QTest::newRow("sent, report asked") << out << 2 << 0 << true << false << "Delivery pending";
-    QTest::newRow("sent, no report asked") << out << 2 << 0 << false << false << QString();
-    QTest::newRow("failed") << out << 5 << 0 << false << false << "Delivery failed";
-    QTest::newRow("received") << in << 3 << 1 << false << true << QString();
-}
-
-void TestMmsViewerPage::timestampShowsTheStatusOfSentMessages()
-{
-    QFETCH(int, direction);
-    QFETCH(int, status);
-    QFETCH(int, readStatus);
-    QFETCH(bool, reportRequested);
-    QFETCH(bool, deliveryReports);
-    QFETCH(QString, shownStatus);
-    setReadReportMode(MmsMainConfig::READ_REPORT_DO_NOT_SEND, deliveryReports);
-    Chronel::Event event =
-        storedMessage(Chronel::Event::EventDirection(direction), pictureAndNote());
-    event.setStatus(Chronel::Event::EventStatus(status));
-    event.setReadStatus(Chronel::Event::ReadStatus(readStatus));
-    event.setReportDelivery(reportRequested);
-    event.setSubject("Harbour");
-    QVERIFY(Chronel::HistoryStore::instance()->modifyEvent(event));
-
-    MmsViewerPage* page = m_host->open(event);
-    QTRY_VERIFY(label(page, "mmsViewerDate"));
-    const TkLocale locale;
-    const QString when =
-        locale.formatDateTime(event.startTime(), TkLocale::DateShort, TkLocale::TimeNone) + " | " +
-        locale.formatDateTime(event.startTime(), TkLocale::DateNone, TkLocale::TimeShort);
-    QCOMPARE(label(page, "mmsViewerDate")->text(),
-             shownStatus.isEmpty() ? when : when + " | " + shownStatus);
-}
-
-void TestMmsViewerPage::sizeLabel_data()
-{
-    QTest::addColumn<int>("bytes");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("1023") << 1023 << "Size: 1023 bytes";
-    QTest::newRow("1024") << 1024 << "Size: 1 kB";
-    QTest::newRow("1048575") << 1048575 << "Size: 1023 kB";
-    QTest::newRow("1048576") << 1048576 << "Size: 1 MB";
-}
-
-void TestMmsViewerPage::sizeLabel()
-{
-    QFETCH(int, bytes);
-    QFETCH(QString, shown);
-    Chronel::Event event = storedMessage(Chronel::Event::Inbound, pictureAndNote());
-    event.setBytesReceived(bytes);
-    QVERIFY(Chronel::HistoryStore::instance()->modifyEvent(event));
-    MmsViewerPage* page = m_host->open(event);
-    QTRY_VERIFY(label(page, "mmsViewerSize"));
-    QCOMPARE(label(page, "mmsViewerSize")->text(), shown);
-}
-
-void TestMmsViewerPage::subjectAndAddressRows_data()
-{
-    QTest::addColumn<QString>("subject");
-    QTest::addColumn<QStringList>("to");
-    QTest::addColumn<bool>("dateShownCollapsed");
-    QTest::addColumn<bool>("expandable");
-    QTest::newRow("subject") << "Harbour" << QStringList() << false << true;
-    QTest::newRow("no subject, no rows") << QString() << QStringList() << true << false;
-    QTest::newRow("no subject, rows") << QString() << QStringList{"+358401111111"} << true << true;
-}
-
-// Without a subject the date takes its place; the expand button shows
-// details only when there are some beyond what shows already.
-void TestMmsViewerPage::subjectAndAddressRows()
-{
-    QFETCH(QString, subject);
-    QFETCH(QStringList, to);
-    QFETCH(bool, dateShownCollapsed);
-    QFETCH(bool, expandable);
-    Chronel::Event event = storedMessage(Chronel::Event::Inbound, pictureAndNote());
-    event.setSubject(subject);
-    event.setToList(to);
-    if (!to.isEmpty()) {
-        event.setCcList({"+358402222222"});
-        event.setBccList({"+358403333333"});
+    QString file(const QString& name, const QByteArray& content)
+    {
+        return imagemedia::writeBytes(m_files.filePath(name), content);
     }
-    QVERIFY(Chronel::HistoryStore::instance()->modifyEvent(event));
 
-    MmsViewerPage* page = m_host->open(event);
-    QTRY_COMPARE(shownSlides(page).size(), 2);
-    QCOMPARE(isShown(page, "mmsViewerDate"), dateShownCollapsed);
-    QCOMPARE(isShown(page, "mmsViewerSubjectLabel"), !subject.isEmpty());
-    auto* expand = page->findChild<QToolButton*>("mmsViewerExpandButton");
-    QCOMPARE(expand->isVisible(), expandable);
-    if (to.isEmpty()) {
-        return;
+    Parts pictureAndNote()
+    {
+        return {Part("<photo.png>", "image/png",
+                     imagemedia::writePicture(m_files.filePath("photo.png"), 64, 48, Qt::red)),
+                Part("<note.txt>", "text/plain", file("note.txt", "See you"), "See you")};
     }
-    expand->click();
-    QTRY_VERIFY(isShown(page, "mmsViewerToValue"));
-    QCOMPARE(plainText(label(page, "mmsViewerToValue")->text()), to.first());
-    // Top to bottom: To, Cc, Bcc.
-    const auto top = [page](const char* name) {
-        return label(page, name)->mapTo(page, QPoint()).y();
-    };
-    QVERIFY(top("mmsViewerToLabel") < top("mmsViewerCcLabel"));
-    QVERIFY(top("mmsViewerCcLabel") < top("mmsViewerBccLabel"));
-}
 
-void TestMmsViewerPage::reply_data()
-{
-    QTest::addColumn<QString>("remoteUid");
-    QTest::addColumn<bool>("multimediaEditor");
-    QTest::newRow("e-mail address") << "friend@example.com" << true;
-    QTest::newRow("phone number") << "+358401234567" << false;
-}
+    MmsViewerPage* open(const Event& event) { return m_page = m_host->open(event); }
 
-void TestMmsViewerPage::reply()
-{
-    QFETCH(QString, remoteUid);
-    QFETCH(bool, multimediaEditor);
-    const Chronel::Event event =
-        storedMessage(Chronel::Event::Inbound, pictureAndNote(), remoteUid);
-    MmsViewerPage* page = m_host->open(event);
-    QList<QPair<int, QString>> textEditors;
-    connect(page, &MmsViewerPage::showMessageEditor, this,
-            [&](Chronel::Event::EventType type, const Tollis::RecipientList& recipients) {
-                textEditors << qMakePair(
-                    int(type), recipients.value(0).value(Tollis::RecipientAddress).toString());
-            });
-    QTRY_VERIFY(page->findChild<QAction*>("mmsViewReplyTollbarAction"));
-    page->findChild<QAction*>("mmsViewReplyTollbarAction")->trigger();
-
-    if (multimediaEditor) {
-        QCOMPARE(m_host->manager.editorRequests, (QList<QPair<int, int>>{{event.id(), 2}}));
-        QVERIFY(textEditors.isEmpty());
-    } else {
-        QVERIFY(m_host->manager.editorRequests.isEmpty());
-        QCOMPARE(textEditors, (QList<QPair<int, QString>>{{Chronel::Event::SMSEvent, remoteUid}}));
+    // Queues the connection manager's standard message and opens its notification.
+    MmsViewerPage* openNotification(const QString& token)
+    {
+        const QDBusReply<int> queued = m_control->QueueMessage(
+            writeMessageFolder(m_files.path(), token), messageHeaders(kRemote, token));
+        return queued.isValid() ? open(storedEvent(queued.value())) : nullptr;
     }
-}
 
-void TestMmsViewerPage::partInPrivateStorageRemovesForward_data()
-{
-    QTest::addColumn<bool>("privatePart");
-    QTest::newRow("ordinary parts") << false;
-    QTest::newRow("a part in private storage") << true;
-}
-
-void TestMmsViewerPage::partInPrivateStorageRemovesForward()
-{
-    QFETCH(bool, privatePart);
-    mmsui::utils::setPrivateStorageCheck(
-        [privatePart](const QString& path) { return privatePart && path.endsWith("photo.png"); });
-    MmsViewerPage* page = m_host->open(storedMessage(Chronel::Event::Inbound, pictureAndNote()));
-    QTRY_VERIFY(page->findChild<QAction*>("mmsViewReplyAllTollbarAction"));
-    auto* forward = page->findChild<QAction*>("mmsViewForwardTollbarAction");
-    QCOMPARE(forward && forward->isVisible(), !privatePart);
-}
-
-// Wrapped text takes the lines it needs beside its picture: nothing of a
-// slide is cut off.
-void TestMmsViewerPage::slidesShowTheirWholeContent()
-{
-    QList<Part> parts = pictureAndNote();
-    parts[1].setPlainTextContent("Shopping list for the weekend: bread, cheese, tomatoes, olives "
-                                 "and something sweet.\nSee you at six!");
-    parts.prepend(Part("<0.smil>", "application/smil", QString(),
-                       "<smil><body><par><img src=\"photo.png\"/><text src=\"note.txt\"/></par>"
-                       "</body></smil>"));
-    MmsViewerPage* page = m_host->open(storedMessage(Chronel::Event::Inbound, parts));
-    QTRY_COMPARE(shownSlides(page).size(), 1);
-    auto* picture = page->findChild<QWidget*>("mmsViewerAttachmentThumbnail");
-    auto* text = page->findChild<QWidget*>("mmsViewerSlideText");
-    const QWidget* slide = picture->parentWidget();
-    QTRY_VERIFY(text->height() >= text->heightForWidth(text->width()));
-    QVERIFY(slide->height() >= slide->heightForWidth(slide->width()));
-    QCOMPARE(picture->size(), picture->sizeHint());
-}
-
-// Back while the slides are rebuilt (the message changed in the store)
-// closes the page only once they are.
-void TestMmsViewerPage::backDuringRebuildWaitsForTheRebuild()
-{
-    QList<Part> parts;
-    for (int i = 0; i < 12; ++i) {
-        parts << Part(QString("<t%1>").arg(i), "text/plain", QString(), QString("text %1").arg(i));
+    QString bodyText() const { return child<QLabel>(m_page, "mmsViewerBody")->text(); }
+    QPushButton* button() const { return child<QPushButton>(m_page, "mmsViewerDownloadButton"); }
+    QProgressBar* progress() const
+    {
+        return child<QProgressBar>(m_page, "mmsViewerDownloadProgress");
     }
-    Chronel::Event event = storedMessage(Chronel::Event::Inbound, parts.mid(0, 8));
-    QPointer<MmsViewerPage> page = m_host->open(event);
-    QTRY_COMPARE(shownSlides(page).size(), 8);
-    QStringList slidesWhenClosed;
-    connect(&m_host->window, &TkApplicationWindow::pageDismissed, this,
-            [&](TkApplicationPage* dismissed) { slidesWhenClosed = shownSlides(dismissed); });
-    QTimer press;
-    connect(&press, &QTimer::timeout, this, [&] {
-        if (page && page->isBuildingSlides()) {
-            press.stop();
-            emit page->backButtonClicked();
+
+    // Sends the message through the composer's pipeline; the event the host's sender recorded.
+    Event send(const MmsOutgoingMessage& message)
+    {
+        MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
+        QList<MessageSender::PropertyMap> sendList{MmsHeaderMap::build(message, folder.token(), 1)};
+        if (!folder.prepareMessageFolder() ||
+            !MmsMessageLayout().processAttachments(folder, message, sendList)) {
+            return Event();
         }
-    });
-    press.start(0);
-    event.setMessageParts(parts);
-    QVERIFY(Chronel::HistoryStore::instance()->modifyEvent(event));
-    QTRY_VERIFY(page.isNull());
-    QCOMPARE(slidesWhenClosed.size(), 12);
-}
+        QPointer<MessageSender> sender =
+            MmsHandOver::send(MmsPipelineFlavour::editor(), sendList, message.to);
+        QSignalSpy sent(sender.data(), &MessageSender::sent);
+        return sent.wait() ? storedEvent(sender->eventId()) : Event();
+    }
 
-void TestMmsViewerPage::saveAllAttachmentsCopiesIntoTheChosenFolder()
-{
-    const QString folder = m_files.filePath("saved/Harbour");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(QFile::copy(m_files.filePath("photo.png"), folder + "/photo.png"));
-    QList<Part> parts = pictureAndNote();
-    parts.prepend(Part("<0.smil>", "application/smil", m_files.filePath("none.smil"), "<smil/>"));
-    Chronel::Event event = storedMessage(Chronel::Event::Inbound, parts);
-    event.setSubject("Harbour");
-    QVERIFY(Chronel::HistoryStore::instance()->modifyEvent(event));
-    MmsViewerPage* page = m_host->open(event);
-    QTRY_VERIFY(page->findChild<QAction*>("mmsViewSaveAllAction"));
-    QAction* saveAll = page->findChild<QAction*>("mmsViewSaveAllAction");
-    QVERIFY(saveAll->isVisible());
+private slots:
+    void initTestCase()
+    {
+        forgetUserData();
+        installCatalogue();
+        // Sizes as the theme gives them.
+        TkTheme::registerLibrary("libdravel");
+        QVERIFY(m_files.isValid());
+        m_control = newControl(this);
+    }
 
-    saveAll->trigger();
-    auto* dialog = page->findChild<TkSaveAsDialog*>();
-    QVERIFY(dialog && dialog->isFolderMode());
-    QCOMPARE(dialog->fileNameEdit()->text(), QString("Harbour"));
-    dialog->setDestinationFolder(m_files.filePath("saved"));
-    dialog->saveButton()->click();
+    void init()
+    {
+        setReadReportMode(MmsMainConfig::READ_REPORT_DO_NOT_SEND);
+        ChatSessionManager::instance()->reset();
+        m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), this);
+        m_connectionManager->setStepInterval(150);
+        QVERIFY(m_connectionManager->start());
+        m_host = new ViewerHost;
+    }
 
-    // The name taken already gets a counter.
-    QVERIFY(QFile::exists(folder + "/photo_001.png"));
-    QVERIFY(QFile::exists(folder + "/note.txt"));
-    QCOMPARE(page->findChild<TkBanner*>()->title(), QString("2 attachments saved"));
-}
+    void cleanup()
+    {
+        delete m_host;
+        delete m_connectionManager;
+        mmsui::utils::setPrivateStorageCheck({});
+    }
+
+    void timestampShowsTheStatusOfSentMessages_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("readStatus");
+        QTest::addColumn<bool>("reportRequested");
+        QTest::addColumn<bool>("deliveryReports");
+        QTest::addColumn<QString>("shownStatus");
+        const int in = Event::Inbound;
+        const int out = Event::Outbound;
+        QTest::addRow("delivered, reports off") << out << 3 << 0 << false << false << QString();
+        QTest::addRow("delivered, reports on") << out << 3 << 0 << false << true << "Delivered";
+        QTest::addRow("read") << out << 3 << 1 << false << false << "Read";
+        QTest::addRow("deleted unread")
+            << out << 3 << 2 << false << false << "Deleted without reading";
+        QTest::addRow("sent, report asked") << out << 2 << 0 << true << false << "Delivery pending";
+        QTest::addRow("sent, no report asked") << out << 2 << 0 << false << false << QString();
+        QTest::addRow("failed") << out << 5 << 0 << false << false << "Delivery failed";
+        QTest::addRow("received") << in << 3 << 1 << false << true << QString();
+    }
+
+    void timestampShowsTheStatusOfSentMessages()
+    {
+        QFETCH(int, direction);
+        QFETCH(int, status);
+        QFETCH(int, readStatus);
+        QFETCH(bool, reportRequested);
+        QFETCH(bool, deliveryReports);
+        QFETCH(QString, shownStatus);
+        setReadReportMode(MmsMainConfig::READ_REPORT_DO_NOT_SEND, deliveryReports);
+        Event event = storedMessage(Event::EventDirection(direction), pictureAndNote());
+        event.setStatus(Event::EventStatus(status));
+        event.setReadStatus(Event::ReadStatus(readStatus));
+        event.setReportDelivery(reportRequested);
+        event.setSubject("Harbour");
+        QVERIFY(modify(event));
+        open(event);
+        QTRY_VERIFY(child(m_page, "mmsViewerDate"));
+        const TkLocale locale;
+        const QString when =
+            locale.formatDateTime(event.startTime(), TkLocale::DateShort, TkLocale::TimeNone) +
+            " | " +
+            locale.formatDateTime(event.startTime(), TkLocale::DateNone, TkLocale::TimeShort);
+        QCOMPARE(child<QLabel>(m_page, "mmsViewerDate")->text(),
+                 shownStatus.isEmpty() ? when : when + " | " + shownStatus);
+    }
+
+    void sizeLabel_data()
+    {
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("1023") << 1023 << "Size: 1023 bytes";
+        QTest::addRow("1024") << 1024 << "Size: 1 kB";
+        QTest::addRow("1048575") << 1048575 << "Size: 1023 kB";
+        QTest::addRow("1048576") << 1048576 << "Size: 1 MB";
+    }
+
+    void sizeLabel()
+    {
+        QFETCH(int, bytes);
+        QFETCH(QString, shown);
+        Event event = storedMessage(Event::Inbound, pictureAndNote());
+        event.setBytesReceived(bytes);
+        QVERIFY(modify(event));
+        open(event);
+        QTRY_VERIFY(child(m_page, "mmsViewerSize"));
+        QCOMPARE(child<QLabel>(m_page, "mmsViewerSize")->text(), shown);
+    }
+
+    // Without a subject the date takes its place; the expand button shows details only when
+    // there are some beyond what shows already, To, Cc and Bcc from top to bottom.
+    void subjectAndAddressRows_data()
+    {
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QStringList>("to");
+        QTest::addColumn<bool>("dateShownCollapsed");
+        QTest::addColumn<bool>("expandable");
+        QTest::addRow("subject") << "Harbour" << QStringList() << false << true;
+        QTest::addRow("no subject, no rows") << QString() << QStringList() << true << false;
+        QTest::addRow("no subject, rows")
+            << QString() << QStringList{"+358401111111"} << true << true;
+    }
+
+    void subjectAndAddressRows()
+    {
+        QFETCH(QString, subject);
+        QFETCH(QStringList, to);
+        QFETCH(bool, dateShownCollapsed);
+        QFETCH(bool, expandable);
+        Event event = storedMessage(Event::Inbound, pictureAndNote());
+        event.setSubject(subject);
+        event.setToList(to);
+        if (!to.isEmpty()) {
+            event.setCcList({"+358402222222"});
+            event.setBccList({"+358403333333"});
+        }
+        QVERIFY(modify(event));
+        open(event);
+        QTRY_COMPARE(shownSlides(m_page).size(), 2);
+        QCOMPARE(isShown(m_page, "mmsViewerDate"), dateShownCollapsed);
+        QCOMPARE(isShown(m_page, "mmsViewerSubjectLabel"), !subject.isEmpty());
+        auto* expand = child<QToolButton>(m_page, "mmsViewerExpandButton");
+        QCOMPARE(expand->isVisible(), expandable);
+        if (to.isEmpty())
+            return;
+        expand->click();
+        QTRY_VERIFY(isShown(m_page, "mmsViewerToValue"));
+        QCOMPARE(plainText(child<QLabel>(m_page, "mmsViewerToValue")->text()), to.first());
+        const auto top = [this](const char* name) {
+            return child(m_page, name)->mapTo(m_page, {}).y();
+        };
+        QVERIFY(top("mmsViewerToLabel") < top("mmsViewerCcLabel"));
+        QVERIFY(top("mmsViewerCcLabel") < top("mmsViewerBccLabel"));
+    }
+
+    // An e-mail address gets the multimedia editor, a phone number a text message.
+    void reply_data()
+    {
+        QTest::addColumn<QString>("remoteUid");
+        QTest::addRow("e-mail address") << "friend@example.com";
+        QTest::addRow("phone number") << "+358401234567";
+    }
+
+    void reply()
+    {
+        QFETCH(QString, remoteUid);
+        const Event event = storedMessage(Event::Inbound, pictureAndNote(), remoteUid);
+        open(event);
+        QList<QPair<int, QString>> textEditors;
+        connect(m_page, &MmsViewerPage::showMessageEditor, this,
+                [&](Event::EventType type, const Tollis::RecipientList& recipients) {
+                    textEditors << qMakePair(
+                        int(type), recipients.value(0).value(Tollis::RecipientAddress).toString());
+                });
+        QTRY_VERIFY(child<QAction>(m_page, "mmsViewReplyTollbarAction"));
+        child<QAction>(m_page, "mmsViewReplyTollbarAction")->trigger();
+        const bool email = remoteUid.contains('@');
+        QCOMPARE(m_host->manager.editorRequests,
+                 email ? QList<QPair<int, int>>{{event.id(), 2}} : QList<QPair<int, int>>());
+        QCOMPARE(textEditors, email ? QList<QPair<int, QString>>()
+                                    : QList<QPair<int, QString>>{{Event::SMSEvent, remoteUid}});
+    }
+
+    void partInPrivateStorageRemovesForward_data()
+    {
+        QTest::addColumn<bool>("privatePart");
+        QTest::addRow("ordinary parts") << false;
+        QTest::addRow("a part in private storage") << true;
+    }
+
+    void partInPrivateStorageRemovesForward()
+    {
+        QFETCH(bool, privatePart);
+        mmsui::utils::setPrivateStorageCheck([privatePart](const QString& path) {
+            return privatePart && path.endsWith("photo.png");
+        });
+        open(storedMessage(Event::Inbound, pictureAndNote()));
+        QTRY_VERIFY(child<QAction>(m_page, "mmsViewReplyAllTollbarAction"));
+        auto* forward = child<QAction>(m_page, "mmsViewForwardTollbarAction");
+        QCOMPARE(forward && forward->isVisible(), !privatePart);
+    }
+
+    // Wrapped text takes the lines it needs beside its picture: nothing of a slide is cut off.
+    void slidesShowTheirWholeContent()
+    {
+        Parts parts = pictureAndNote();
+        parts[1].setPlainTextContent("Shopping list for the weekend: bread, cheese, tomatoes, "
+                                     "olives and something sweet.\nSee you at six!");
+        parts.prepend(Part("<0.smil>", "application/smil", QString(),
+                           "<smil><body><par><img src=\"photo.png\"/><text src=\"note.txt\"/>"
+                           "</par></body></smil>"));
+        open(storedMessage(Event::Inbound, parts));
+        QTRY_COMPARE(shownSlides(m_page).size(), 1);
+        auto* picture = child(m_page, "mmsViewerAttachmentThumbnail");
+        auto* text = child(m_page, "mmsViewerSlideText");
+        const QWidget* slide = picture->parentWidget();
+        QTRY_VERIFY(text->height() >= text->heightForWidth(text->width()));
+        QVERIFY(slide->height() >= slide->heightForWidth(slide->width()));
+        QCOMPARE(picture->size(), picture->sizeHint());
+    }
+
+    // Back while the slides are rebuilt (the message changed in the store) closes the page
+    // only once they are.
+    void backDuringRebuildWaitsForTheRebuild()
+    {
+        Parts parts;
+        for (int i = 0; i < 12; ++i)
+            parts << Part(QString("<t%1>").arg(i), "text/plain", QString(), QString::number(i));
+        Event event = storedMessage(Event::Inbound, parts.mid(0, 8));
+        QPointer<MmsViewerPage> page = open(event);
+        QTRY_COMPARE(shownSlides(page).size(), 8);
+        int slidesWhenClosed = 0;
+        connect(&m_host->window, &TkApplicationWindow::pageDismissed, this,
+                [&](TkApplicationPage* closed) { slidesWhenClosed = shownSlides(closed).size(); });
+        QTimer press;
+        connect(&press, &QTimer::timeout, this, [&] {
+            if (page && page->isBuildingSlides()) {
+                press.stop();
+                emit page->backButtonClicked();
+            }
+        });
+        press.start(0);
+        event.setMessageParts(parts);
+        QVERIFY(modify(event));
+        QTRY_VERIFY(page.isNull());
+        QCOMPARE(slidesWhenClosed, 12);
+    }
+
+    void saveAllAttachmentsCopiesIntoTheChosenFolder()
+    {
+        const QString folder = m_files.filePath("saved/Harbour");
+        Parts parts = pictureAndNote();
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(m_files.filePath("photo.png"), folder + "/photo.png"));
+        parts.prepend(
+            Part("<0.smil>", "application/smil", m_files.filePath("none.smil"), "<smil/>"));
+        Event event = storedMessage(Event::Inbound, parts);
+        event.setSubject("Harbour");
+        QVERIFY(modify(event));
+        open(event);
+        QTRY_VERIFY(child<QAction>(m_page, "mmsViewSaveAllAction"));
+        child<QAction>(m_page, "mmsViewSaveAllAction")->trigger();
+        auto* dialog = m_page->findChild<TkSaveAsDialog*>();
+        QVERIFY(dialog && dialog->isFolderMode());
+        QCOMPARE(dialog->fileNameEdit()->text(), QString("Harbour"));
+        dialog->setDestinationFolder(m_files.filePath("saved"));
+        dialog->saveButton()->click();
+        // The name taken already gets a counter.
+        QVERIFY(QFile::exists(folder + "/photo_001.png"));
+        QVERIFY(QFile::exists(folder + "/note.txt"));
+        QCOMPARE(m_page->findChild<TkBanner*>()->title(), QString("2 attachments saved"));
+    }
+
+    // Received messages come from strangers; each case is written straight into the history
+    // store (the connection manager would refuse some): the page shows what it can.
+    void hostileMessages_data()
+    {
+        QTest::addColumn<Parts>("parts");
+        QTest::addColumn<QStringList>("slides");
+        const auto smil = [](const QByteArray& presentation) {
+            return Part("<0.smil>", "application/smil", "0.smil", QString::fromUtf8(presentation));
+        };
+        const Part picture("<a.png>", "image/png",
+                           imagemedia::writePicture(m_files.filePath("a.png"), 32, 24, Qt::blue));
+        const Part note("<b.txt>", "text/plain", file("b.txt", "B"), "B");
+        Parts many;
+        QStringList manySlides;
+        for (int i = 0; i < 500; ++i) {
+            many << Part(QString("<t%1>").arg(i, 3, 10, QChar('0')), "text/plain", QString(),
+                         QString("slide %1").arg(i));
+            manySlides << QString("slide %1").arg(i);
+        }
+        QTest::addRow("500 parts") << many << manySlides;
+        QTest::addRow("presentation names missing parts")
+            << Parts{smil("<smil><body><par><img src=\"a.png\"/><text src=\"gone.txt\"/></par>"
+                          "<par><img src=\"cid:gone.png\"/></par></body></smil>"),
+                     picture, note}
+            << QStringList{"a.png", "B"};
+        // Repeats beyond one per part of the message are left out.
+        QTest::addRow("presentation names one part 3000 times")
+            << Parts{smil("<smil><body>" + repeated("<par><img src=\"a.png\"/></par>", 3000) +
+                          "</body></smil>"),
+                     picture, note}
+            << QStringList{"a.png", "a.png", "a.png", "a.png", "B"};
+        const QByteArray tenMegabytes(10 * 1024 * 1024, 'x');
+        QTest::addRow("10 MB text part")
+            << Parts{Part("<big.txt>", "text/plain", file("big.txt", tenMegabytes),
+                          QString::fromLatin1(tenMegabytes))}
+            << QStringList{"big.txt"};
+        QTest::addRow("corrupt picture")
+            << Parts{Part("<c.jpg>", "image/jpeg",
+                          file("corrupt.jpg", repeated("\xff\xd8 junk", 99)))}
+            << QStringList{"corrupt.jpg"};
+        QTest::addRow("truncated picture")
+            << Parts{Part("<t.jpg>", "image/jpeg", file("truncated.jpg", truncatedJpeg()))}
+            << QStringList{"truncated.jpg"};
+        QTest::addRow("1,000 contact cards")
+            << Parts{Part("<cards.vcf>", "text/x-vcard", file("cards.vcf", contactCards(1000)))}
+            << QStringList{"cards.vcf"};
+        QTest::addRow("part file missing")
+            << Parts{Part("<x.jpg>", "image/jpeg", m_files.filePath("nowhere/x.jpg"))}
+            << QStringList{"x.jpg"};
+        // Every part in message order, the presentation too.
+        QTest::addRow("presentation not well-formed")
+            << Parts{smil("<smil><body><par><img src=\"a.png\""), picture}
+            << QStringList{"0.smil", "a.png"};
+    }
+
+    void hostileMessages()
+    {
+        QFETCH(Parts, parts);
+        QFETCH(QStringList, slides);
+        QPointer<MmsViewerPage> page = open(storedMessage(Event::Inbound, parts));
+        QTRY_VERIFY_WITH_TIMEOUT(!shownSlides(page).isEmpty(), 60000);
+        QCOMPARE(shownSlides(page), slides);
+        QVERIFY(!page->isBuildingSlides());
+    }
+
+    // What the composer writes, the viewer shows: through the send pipeline (folder, SMIL
+    // presentation, part maps, the host's sender recording it in the history).
+    void sentMessageShowsItsSlides()
+    {
+        MmsOutgoingMessage message;
+        message.to = QStringList{kRemote};
+        message.subject = "Harbour";
+        message.attachments << testAttachment(imagemedia::writePicture(
+                                                  m_files.filePath("photo.png"), 64, 48, Qt::red),
+                                              "image/png", "Harbour at six")
+                            << testAttachment(QString(), QString(), "Bring a jacket")
+                            << testAttachment(file("card.vcf",
+                                                   "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\n"
+                                                   "TEL:+358401111111\r\nEND:VCARD\r\n"),
+                                              "text/x-vcard", QString());
+        const Event event = send(message);
+        QCOMPARE(event.direction(), Event::Outbound);
+        open(event);
+        QTRY_COMPARE(shownSlides(m_page),
+                     (QStringList{"photo.png + Harbour at six", "Bring a jacket", "card.vcf"}));
+    }
+
+    void notificationDownloadsWithProgressAndShowsItsSlides()
+    {
+        QVERIFY(openNotification("harbour"));
+        QTRY_VERIFY(child(m_page, "mmsViewerBody"));
+        QCOMPARE(bodyText(), QString("Retrieving message"));
+        QCOMPARE(button()->text(), QString("Cancel"));
+        QVERIFY(!child<QAction>(m_page, "mmsViewReplyAllTollbarAction")->isVisible());
+        QTRY_VERIFY(progress()->isVisible() && progress()->value() > 0 &&
+                    progress()->value() < 100);
+        QTRY_COMPARE(shownSlides(m_page), QStringList{"photo.jpg + See you at six"});
+        QCOMPARE(m_control->DownloadRequests().value(), QStringList{"harbour"});
+        QCOMPARE(m_page->downloadState(), uint(MmsViewerPage::Idle));
+        QVERIFY(child<QAction>(m_page, "mmsViewReplyAllTollbarAction")->isVisible());
+    }
+
+    // Every way a download goes wrong offers to retrieve it again, and that works.
+    void downloadTrouble_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<uint>("state");
+        QTest::addRow("fails") << "Retrieving the message failed" << 4u;
+        QTest::addRow("cancel") << "Retrieval stopped" << 3u;
+        QTest::addRow("connection manager leaves mid-way") << "Retrieving the message failed" << 4u;
+        QTest::addRow("connection manager away at opening")
+            << "Retrieving the message failed" << 4u;
+    }
+
+    void downloadTrouble()
+    {
+        QFETCH(QString, shown);
+        QFETCH(uint, state);
+        const QString trouble = QTest::currentDataTag();
+        const bool stalled = trouble == "cancel" || trouble.endsWith("mid-way");
+        const bool away = trouble.endsWith("at opening");
+        if (trouble == "fails")
+            m_control->FailNextDownload(5);
+        else if (stalled)
+            m_control->StallNextDownload();
+        const QString token = "trouble-" + QString::number(qHash(trouble));
+        const QDBusReply<int> queued = m_control->QueueMessage(
+            writeMessageFolder(m_files.path(), token), messageHeaders(kRemote, token));
+        QVERIFY(queued.isValid());
+        if (away)
+            QVERIFY(m_connectionManager->stop());
+        open(storedEvent(queued.value()));
+        QTRY_VERIFY(button());
+        if (stalled) {
+            // Stalled after its first data; the end of another message's download changes
+            // nothing.
+            QTRY_COMPARE(progress()->value(), 20);
+            m_page->onDownloadingCompleted("another", 0);
+            m_page->onDownloadingCompleted("another", 5);
+            QCOMPARE(m_page->downloadState(), uint(MmsViewerPage::Downloading));
+            QCOMPARE(bodyText(), QString("Retrieving message"));
+            if (trouble == "cancel")
+                button()->click();
+            else
+                QVERIFY(m_connectionManager->kill());
+        }
+        QTRY_COMPARE(button()->text(), QString("Retrieve again"));
+        QCOMPARE(bodyText(), shown);
+        QCOMPARE(m_page->downloadState(), state);
+        if (trouble == "cancel")
+            QTRY_COMPARE(storedEvent(queued.value()).status(), Event::DeliveredStatus);
+        if (away || trouble.endsWith("mid-way"))
+            QVERIFY(m_connectionManager->start());
+        button()->click();
+        QCOMPARE(bodyText(), QString("Retrieving message"));
+        QTRY_COMPARE(shownSlides(m_page), QStringList{"photo.jpg + See you at six"});
+    }
+
+    // By the settings' mode and the event's flags; asked or sent once, opening the message
+    // again asks nothing.
+    void readReportDecision_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<bool>("requested");
+        QTest::addColumn<bool>("alreadySent");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<bool>("sent");
+        const int in = Event::Inbound;
+        const int yes = TkQueryDialog::Yes;
+        QTest::addRow("sent message")
+            << 1 << int(Event::Outbound) << true << false << kNoQuestion << false << false;
+        QTest::addRow("no report asked")
+            << 1 << in << false << false << kNoQuestion << false << false;
+        QTest::addRow("report sent before")
+            << 0 << in << true << true << kNoQuestion << true << false;
+        QTest::addRow("ask, yes") << 0 << in << true << false << yes << true << true;
+        QTest::addRow("ask, no") << 0 << in << true << false << int(TkQueryDialog::No) << true
+                                 << false;
+        QTest::addRow("always send") << 1 << in << true << false << kNoQuestion << true << true;
+        QTest::addRow("never send") << 2 << in << true << false << kNoQuestion << false << false;
+    }
+
+    void readReportDecision()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, direction);
+        QFETCH(bool, requested);
+        QFETCH(bool, alreadySent);
+        QFETCH(int, answer);
+        QFETCH(bool, marked);
+        QFETCH(bool, sent);
+        setReadReportMode(mode);
+        Event event = storedMessage(Event::EventDirection(direction),
+                                    {Part("<note.txt>", "text/plain", QString(), "See you")});
+        event.setMmsId(QStringLiteral("mms-%1").arg(event.id()));
+        event.setReportReadRequested(requested);
+        event.setReportRead(alreadySent);
+        QVERIFY(modify(event));
+        const int downloadersBefore = downloaderCount();
+        QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
+        if (mode == 1 && sent) {
+            // The downloader is not ready when the decision, which follows the slides, is made.
+            QTest::ignoreMessage(
+                QtDebugMsg, "[MMS_VIEW] Download is not ready yet. Pospone read report sending");
+            QTest::ignoreMessage(QtDebugMsg, "[MMS_VIEW] Downloader is ready. Sending read report");
+        }
+        open(event);
+        QTRY_COMPARE(shownSlides(m_page).size(), 1);
+        auto* question = m_page->findChild<TkQueryDialog*>();
+        QCOMPARE(question != nullptr, answer != kNoQuestion);
+        if (question) {
+            QCOMPARE(question->title(), QString("The sender asks for a read report. Send it?"));
+            question->done(answer);
+        }
+        QCOMPARE(storedEvent(event.id()).reportRead(), marked);
+        if (sent) {
+            QVERIFY(received.wait());
+            QCOMPARE(m_control->ReadReports().value().last(),
+                     (ReadReport{event.mmsId(), kRemote, true}));
+        } else {
+            // Without a report to send the page makes no downloader.
+            QCOMPARE(downloaderCount(), downloadersBefore);
+        }
+        open(storedEvent(event.id()));
+        QTRY_COMPARE(shownSlides(m_page).size(), 1);
+        QVERIFY(!m_page->findChild<TkQueryDialog*>());
+    }
+};
 
 QTEST_MAIN(TestMmsViewerPage)
 #include "tst_mmsviewerpage.moc"

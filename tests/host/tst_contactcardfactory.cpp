@@ -15,83 +15,62 @@ class TstContactCardFactory : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void readsNameAndNumber();
-    void photoBecomesThumbnail();
-    void unusableFiles_data();
-    void unusableFiles();
-    void severalCards_data();
-    void severalCards();
-
-private:
     QTemporaryDir m_dir;
+
+    QSharedPointer<QContact> read(const QByteArray& content, bool strict = false)
+    {
+        const QString path = files::write(m_dir.path(), "card.vcf", content);
+        return ContactCardFactory::getContactCardDetails(path, strict);
+    }
+
+private slots:
+    void readsNameNumberAndPhoto()
+    {
+        const QSharedPointer<QContact> contact =
+            read(files::card({"N:Berg;Anna;;;", "FN:Anna Berg", "TEL:+358401111111",
+                              files::photoLine(QSize(8, 6), Qt::red)}));
+        QVERIFY(contact);
+        QCOMPARE(contact->detail<QContactName>().firstName(), QStringLiteral("Anna"));
+        QCOMPARE(contact->detail<QContactName>().lastName(), QStringLiteral("Berg"));
+        QCOMPARE(contact->detail<QContactPhoneNumber>().number(), QStringLiteral("+358401111111"));
+        const QImage thumbnail = ContactThumbnail::image(*contact);
+        QCOMPARE(thumbnail.size(), QSize(8, 6));
+        QCOMPARE(thumbnail.pixelColor(3, 3), QColor(Qt::red));
+    }
+
+    void unusableFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addRow("empty") << QByteArray();
+        QTest::addRow("not a card") << QByteArray("hello\r\nworld\r\n");
+        QTest::addRow("truncated") << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Anna");
+    }
+
+    void unusableFiles()
+    {
+        QFETCH(QByteArray, content);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("contact card"));
+        QVERIFY(!read(content));
+    }
+
+    // A file of several cards gives the first, or none when strict.
+    void severalCards_data()
+    {
+        QTest::addColumn<bool>("strict");
+        QTest::addColumn<QString>("firstName");
+        QTest::addRow("first card") << false << "Anna";
+        QTest::addRow("strict gives none") << true << "";
+    }
+
+    void severalCards()
+    {
+        QFETCH(bool, strict);
+        QFETCH(QString, firstName);
+        const QSharedPointer<QContact> contact =
+            read(files::card({"N:Berg;Anna;;;"}) + files::card({"N:Dahl;Carl;;;"}), strict);
+        QCOMPARE(contact ? contact->detail<QContactName>().firstName() : QString(), firstName);
+    }
 };
-
-void TstContactCardFactory::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
-
-void TstContactCardFactory::readsNameAndNumber()
-{
-    const QString path =
-        files::write(m_dir.path(), "anna.vcf",
-                     files::card({"N:Berg;Anna;;;", "FN:Anna Berg", "TEL:+358401111111"}));
-    const QSharedPointer<QContact> contact = ContactCardFactory::getContactCardDetails(path, false);
-    QVERIFY(contact);
-    QCOMPARE(contact->detail<QContactName>().firstName(), QStringLiteral("Anna"));
-    QCOMPARE(contact->detail<QContactName>().lastName(), QStringLiteral("Berg"));
-    QCOMPARE(contact->detail<QContactPhoneNumber>().number(), QStringLiteral("+358401111111"));
-    QVERIFY(ContactThumbnail::image(*contact).isNull());
-}
-
-void TstContactCardFactory::photoBecomesThumbnail()
-{
-    const QString path =
-        files::write(m_dir.path(), "photo.vcf",
-                     files::card({"N:Berg;Anna;;;", files::photoLine(QSize(8, 6), Qt::red)}));
-    const QSharedPointer<QContact> contact = ContactCardFactory::getContactCardDetails(path, false);
-    QVERIFY(contact);
-    const QImage thumbnail = ContactThumbnail::image(*contact);
-    QCOMPARE(thumbnail.size(), QSize(8, 6));
-    QCOMPARE(thumbnail.pixelColor(3, 3), QColor(Qt::red));
-}
-
-void TstContactCardFactory::unusableFiles_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("not a card") << QByteArray("hello\r\nworld\r\n");
-    QTest::newRow("truncated") << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Anna");
-}
-
-void TstContactCardFactory::unusableFiles()
-{
-    QFETCH(QByteArray, content);
-    const QString path = files::write(m_dir.path(), "broken.vcf", content);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("contact card"));
-    QVERIFY(!ContactCardFactory::getContactCardDetails(path, false));
-}
-
-void TstContactCardFactory::severalCards_data()
-{
-    QTest::addColumn<bool>("strict");
-    QTest::addColumn<QString>("firstName");
-    QTest::newRow("first card") << false << "Anna";
-    QTest::newRow("strict gives none") << true << "";
-}
-
-void TstContactCardFactory::severalCards()
-{
-    QFETCH(bool, strict);
-    QFETCH(QString, firstName);
-    const QString path = files::write(
-        m_dir.path(), "two.vcf", files::card({"N:Berg;Anna;;;"}) + files::card({"N:Dahl;Carl;;;"}));
-    const QSharedPointer<QContact> contact =
-        ContactCardFactory::getContactCardDetails(path, strict);
-    QCOMPARE(contact ? contact->detail<QContactName>().firstName() : QString(), firstName);
-}
 
 QTEST_MAIN(TstContactCardFactory)
 #include "tst_contactcardfactory.moc"

@@ -35,203 +35,187 @@ public:
 class TestQuickSend : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanup();
-    void createAttachmentWidget_data();
-    void createAttachmentWidget();
-    void sendsPictureWithTypedTextOnce();
-    void secondPictureOpensFullEditor();
-    void widgetRemoved_data();
-    void widgetRemoved();
-
-private:
-    // A file of `bytes` indexed with `mime`; its "file:" reference.
-    QString indexedFile(const QString& name, const QString& mime, qint64 bytes);
-    MessageAttachmentWidget* create(const QString& reference, bool* fullEditor = nullptr);
-    QStringList banners() const;
 
     QTemporaryDir m_files;
     TkApplicationWindow m_window;
     RecordingPageManager m_pages{&m_window};
     MessagingTextEdit m_edit;
     MMSMessagingPlugin m_plugin;
-};
 
-void TestQuickSend::initTestCase()
-{
-    qRegisterMetaType<Chronel::EventList>("Chronel::EventList");
-    m_window.show();
-    QVERIFY(MmsConfig::queryConfig(MmsConfig::PROVISIONED)
-                ->writeConfiguration(testProfile("Operator", "mms.example", {}, {},
-                                                 "http://mmsc.example", 80, {}, 0)));
-}
-
-void TestQuickSend::cleanup()
-{
-    qDeleteAll(m_window.findChildren<TkBanner*>());
-    MmsMainConfig config;
-    config.restrictedMode = false;
-    QVERIFY(config.save());
-}
-
-QString TestQuickSend::indexedFile(const QString& name, const QString& mime, qint64 bytes)
-{
-    const QString path = m_files.filePath(name);
-    if (mime == "image/jpeg")
-        TestPictures::writeJpeg(path, QSize(320, 240));
-    else if (mime == "image/png")
-        TestPictures::writePng(path, QSize(32, 24));
-    QFile file(path);
-    // A picture padded at its end still decodes.
-    if (!file.open(QIODevice::ReadWrite) || (bytes > 0 && !file.resize(bytes)))
-        qFatal("cannot write %s", qPrintable(path));
-    ContentIndexer(*TrackerHelper::instance()->connection())
-        .addFile(QUrl::fromLocalFile(path), mime, ContentIndexer::classesForMimeType(mime));
-    return QUrl::fromLocalFile(path).toString();
-}
-
-MessageAttachmentWidget* TestQuickSend::create(const QString& reference, bool* fullEditor)
-{
-    bool openFullEditor = false;
-    MessageAttachmentWidget* widget = m_plugin.createAttachmentWidget(
-        &m_pages, "+358401234567", &m_edit, reference, openFullEditor);
-    if (fullEditor)
-        *fullEditor = openFullEditor;
-    return widget;
-}
-
-QStringList TestQuickSend::banners() const
-{
-    QStringList titles;
-    for (const TkBanner* banner : m_window.findChildren<TkBanner*>())
-        titles << banner->title();
-    return titles;
-}
-
-void TestQuickSend::createAttachmentWidget_data()
-{
-    QTest::addColumn<QString>("reference");
-    QTest::addColumn<bool>("restricted");
-    QTest::addColumn<bool>("widget");
-    QTest::addColumn<bool>("fullEditor");
-    QTest::addColumn<QString>("banner");
-
-    auto* index = TrackerHelper::instance();
-    ContentIndexer indexer(*index->connection());
-    const QString tooLarge = "qtn_mms_info_resize_filed";
-    QTest::newRow("3 MB JPEG") << indexedFile("3mb.jpg", "image/jpeg", 3000000) << false << true
-                               << false << "";
-    QTest::newRow("12 MB JPEG") << indexedFile("12mb.jpg", "image/jpeg", 12000000) << false << false
-                                << false << tooLarge;
-    QTest::newRow("vCard") << indexer.addContact("anna") << false << false << true << "";
-    QTest::newRow("calendar entry")
-        << indexer.addCalendarEntry("meeting") << false << false << true << "";
-    QTest::newRow("audio at the limit")
-        << indexedFile("at.amr", "audio/amr", 307200) << false << false << false << tooLarge;
-    QTest::newRow("audio under the limit")
-        << indexedFile("under.amr", "audio/amr", 307199) << false << false << true << "";
-    QTest::newRow("video") << indexedFile("clip.3gp", "video/3gpp", 1000) << false << false << true
-                           << "";
-    QTest::newRow("unindexed file") << QUrl::fromLocalFile(m_files.filePath("none.jpg")).toString()
-                                    << false << false << false << "";
-    QTest::newRow("neither file nor urn")
-        << "http://example.com/a.jpg" << false << false << false << "";
-    QTest::newRow("indexed, file gone")
-        << indexedFile("gone.jpg", "image/jpeg", 0) << false << false << false << "";
-    QTest::newRow("restricted mode, PNG") << indexedFile("small.png", "image/png", 0) << true
-                                          << false << false << "qtn_mms_info_attch_nsupp";
-    QFile::remove(m_files.filePath("gone.jpg"));
-}
-
-void TestQuickSend::createAttachmentWidget()
-{
-    QFETCH(QString, reference);
-    QFETCH(bool, restricted);
-    QFETCH(bool, widget);
-    QFETCH(bool, fullEditor);
-    QFETCH(QString, banner);
-    MmsMainConfig config;
-    config.restrictedMode = restricted;
-    QVERIFY(config.save());
-    bool openFullEditor = !fullEditor;
-    QScopedPointer<MessageAttachmentWidget> created(create(reference, &openFullEditor));
-    QCOMPARE(!created.isNull(), widget);
-    QCOMPARE(openFullEditor, fullEditor);
-    QCOMPARE(banners(), banner.isEmpty() ? QStringList() : QStringList{qtTrId(qPrintable(banner))});
-    if (created)
-        QCOMPARE(created->attachments(), QStringList{reference});
-}
-
-// The typed text is the picture's slide text; a second press while sending sends nothing.
-void TestQuickSend::sendsPictureWithTypedTextOnce()
-{
-    QScopedPointer<MessageAttachmentWidget> widget(
-        create(indexedFile("photo.jpg", "image/jpeg", 0)));
-    QVERIFY(widget);
-    m_edit.setText("Hi");
-    QSignalSpy recorded(Chronel::HistoryStore::instance(), &Chronel::HistoryStore::eventsAdded);
-    QSignalSpy sent(widget.data(), &MessageAttachmentWidget::messageSent);
-    emit m_edit.sendButtonClicked();
-    QVERIFY(!m_edit.isEnabled());
-    QCOMPARE(widget->attachments(), QStringList());
-    emit m_edit.sendButtonClicked();
-    QVERIFY(sent.wait());
-    QVERIFY(m_edit.isEnabled());
-    QVERIFY(!recorded.wait(200));
-    QCOMPARE(recorded.count(), 1);
-    const Chronel::Event event = recorded.at(0).at(0).value<Chronel::EventList>().value(0);
-    QStringList parts;
-    for (const Chronel::MessagePart& part : event.messageParts())
-        parts << part.contentType() + ' ' + part.plainTextContent().left(5);
-    QCOMPARE(parts, (QStringList{"application/smil <?xml", "text/plain Hi", "image/jpeg "}));
-}
-
-void TestQuickSend::secondPictureOpensFullEditor()
-{
-    const QString first = indexedFile("first.jpg", "image/jpeg", 0);
-    const QString second = indexedFile("second.jpg", "image/jpeg", 0);
-    QScopedPointer<MessageAttachmentWidget> widget(create(first));
-    m_edit.setText("Hi");
-    QSignalSpy handedOver(widget.data(), &MessageAttachmentWidget::messageSent);
-    widget->addAttachment(first);
-    QCOMPARE(handedOver.count(), 0);
-    widget->addAttachment(second);
-    QCOMPARE(handedOver.count(), 1);
-    QCOMPARE(m_pages.opened, (QVariantList{6, QStringList{"+358401234567"}, QString(), "Hi",
-                                           QStringList{first, second}}));
-}
-
-void TestQuickSend::widgetRemoved_data()
-{
-    QTest::addColumn<QString>("content");
-    QTest::addColumn<QString>("banner");
-    QTest::newRow("corrupt picture") << "not a picture"
-                                     << "qtn_mms_info_attch_nsupp";
-    QTest::newRow("file gone when sending") << ""
-                                            << "qtn_comm_attachment_lost";
-}
-
-void TestQuickSend::widgetRemoved()
-{
-    QFETCH(QString, content);
-    QFETCH(QString, banner);
-    const QString reference = indexedFile(QTest::currentDataTag(), "image/jpeg", 0);
-    const QString path = QUrl(reference).toLocalFile();
-    if (!content.isEmpty()) {
+    // A file of `bytes` indexed with `mime`; its "file:" reference.
+    QString indexedFile(const QString& name, const QString& mime, qint64 bytes)
+    {
+        const QString path = m_files.filePath(name);
+        if (mime == "image/jpeg")
+            TestPictures::writeJpeg(path, QSize(320, 240));
+        else if (mime == "image/png")
+            TestPictures::writePng(path, QSize(32, 24));
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content.toUtf8());
+        // A picture padded at its end still decodes.
+        if (!file.open(QIODevice::ReadWrite) || (bytes > 0 && !file.resize(bytes)))
+            qFatal("cannot write %s", qPrintable(path));
+        ContentIndexer(*TrackerHelper::instance()->connection())
+            .addFile(QUrl::fromLocalFile(path), mime, ContentIndexer::classesForMimeType(mime));
+        return QUrl::fromLocalFile(path).toString();
     }
-    QScopedPointer<MessageAttachmentWidget> widget(create(reference));
-    QSignalSpy removed(widget.data(), &MessageAttachmentWidget::attachmentRemoved);
-    if (content.isEmpty()) {
-        QVERIFY(QFile::remove(path));
+
+    MessageAttachmentWidget* create(const QString& reference, bool* fullEditor = nullptr)
+    {
+        bool openFullEditor = false;
+        MessageAttachmentWidget* widget = m_plugin.createAttachmentWidget(
+            &m_pages, "+358401234567", &m_edit, reference, openFullEditor);
+        if (fullEditor)
+            *fullEditor = openFullEditor;
+        return widget;
+    }
+
+    QStringList banners() const
+    {
+        QStringList titles;
+        for (const TkBanner* banner : m_window.findChildren<TkBanner*>())
+            titles << banner->title();
+        return titles;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<Chronel::EventList>("Chronel::EventList");
+        m_window.show();
+        QVERIFY(MmsConfig::queryConfig(MmsConfig::PROVISIONED)
+                    ->writeConfiguration(testProfile("Operator", "mms.example", {}, {},
+                                                     "http://mmsc.example", 80, {}, 0)));
+    }
+
+    void cleanup()
+    {
+        qDeleteAll(m_window.findChildren<TkBanner*>());
+        MmsMainConfig config;
+        config.restrictedMode = false;
+        QVERIFY(config.save());
+    }
+
+    // A picture the sender can bring under the size limit gets the widget, another file the
+    // full editor; the rest is refused, some with a banner.
+    void createAttachmentWidget_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("banner");
+        ContentIndexer indexer(*TrackerHelper::instance()->connection());
+        const QString tooLarge = "qtn_mms_info_resize_filed";
+        QTest::addRow("3 MB JPEG")
+            << indexedFile("3mb.jpg", "image/jpeg", 3000000) << "widget" << QString();
+        QTest::addRow("12 MB JPEG")
+            << indexedFile("12mb.jpg", "image/jpeg", 12000000) << "refused" << tooLarge;
+        QTest::addRow("vCard") << indexer.addContact("anna") << "editor" << QString();
+        QTest::addRow("calendar entry")
+            << indexer.addCalendarEntry("meeting") << "editor" << QString();
+        QTest::addRow("audio at the limit")
+            << indexedFile("at.amr", "audio/amr", 307200) << "refused" << tooLarge;
+        QTest::addRow("audio under the limit")
+            << indexedFile("under.amr", "audio/amr", 307199) << "editor" << QString();
+        QTest::addRow("video") << indexedFile("clip.3gp", "video/3gpp", 1000) << "editor"
+                               << QString();
+        QTest::addRow("unindexed file")
+            << QUrl::fromLocalFile(m_files.filePath("none.jpg")).toString() << "refused"
+            << QString();
+        QTest::addRow("neither file nor urn") << "http://example.com/a.jpg"
+                                              << "refused" << QString();
+        QTest::addRow("indexed, file gone")
+            << indexedFile("gone.jpg", "image/jpeg", 0) << "refused" << QString();
+        QTest::addRow("restricted mode, PNG")
+            << indexedFile("small.png", "image/png", 0) << "refused"
+            << "qtn_mms_info_attch_nsupp";
+        QFile::remove(m_files.filePath("gone.jpg"));
+    }
+
+    void createAttachmentWidget()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, outcome);
+        QFETCH(QString, banner);
+        MmsMainConfig config;
+        config.restrictedMode = QByteArray(QTest::currentDataTag()).startsWith("restricted");
+        QVERIFY(config.save());
+        bool fullEditor = outcome != "editor";
+        QScopedPointer<MessageAttachmentWidget> created(create(reference, &fullEditor));
+        QCOMPARE(QString(created ? "widget" : fullEditor ? "editor" : "refused"), outcome);
+        QVERIFY(!created || !fullEditor);
+        QCOMPARE(banners(),
+                 banner.isEmpty() ? QStringList() : QStringList{qtTrId(qPrintable(banner))});
+        if (created)
+            QCOMPARE(created->attachments(), QStringList{reference});
+    }
+
+    // The typed text is the picture's slide text; a second press while sending sends nothing.
+    void sendsPictureWithTypedTextOnce()
+    {
+        QScopedPointer<MessageAttachmentWidget> widget(
+            create(indexedFile("photo.jpg", "image/jpeg", 0)));
+        QVERIFY(widget);
+        m_edit.setText("Hi");
+        QSignalSpy recorded(Chronel::HistoryStore::instance(), &Chronel::HistoryStore::eventsAdded);
+        QSignalSpy sent(widget.data(), &MessageAttachmentWidget::messageSent);
         emit m_edit.sendButtonClicked();
+        QVERIFY(!m_edit.isEnabled());
+        QCOMPARE(widget->attachments(), QStringList());
+        emit m_edit.sendButtonClicked();
+        QVERIFY(sent.wait());
+        QVERIFY(m_edit.isEnabled());
+        QVERIFY(!recorded.wait(200));
+        QCOMPARE(recorded.count(), 1);
+        const Chronel::Event event = recorded.at(0).at(0).value<Chronel::EventList>().value(0);
+        QStringList parts;
+        for (const Chronel::MessagePart& part : event.messageParts())
+            parts << part.contentType() + ' ' + part.plainTextContent().left(5);
+        QCOMPARE(parts, (QStringList{"application/smil <?xml", "text/plain Hi", "image/jpeg "}));
     }
-    QTRY_COMPARE(removed.count(), 1);
-    QCOMPARE(banners(), QStringList{qtTrId(qPrintable(banner))});
-}
+
+    void secondPictureOpensFullEditor()
+    {
+        const QString first = indexedFile("first.jpg", "image/jpeg", 0);
+        const QString second = indexedFile("second.jpg", "image/jpeg", 0);
+        QScopedPointer<MessageAttachmentWidget> widget(create(first));
+        m_edit.setText("Hi");
+        QSignalSpy handedOver(widget.data(), &MessageAttachmentWidget::messageSent);
+        widget->addAttachment(first);
+        QCOMPARE(handedOver.count(), 0);
+        widget->addAttachment(second);
+        QCOMPARE(handedOver.count(), 1);
+        QCOMPARE(m_pages.opened, (QVariantList{6, QStringList{"+358401234567"}, QString(), "Hi",
+                                               QStringList{first, second}}));
+    }
+
+    void widgetRemoved_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("banner");
+        QTest::addRow("corrupt picture") << "not a picture" << QString("qtn_mms_info_attch_nsupp");
+        QTest::addRow("file gone when sending") << "" << QString("qtn_comm_attachment_lost");
+    }
+
+    void widgetRemoved()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, banner);
+        const QString reference = indexedFile(QTest::currentDataTag(), "image/jpeg", 0);
+        const QString path = QUrl(reference).toLocalFile();
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content.toUtf8());
+        }
+        QScopedPointer<MessageAttachmentWidget> widget(create(reference));
+        QSignalSpy removed(widget.data(), &MessageAttachmentWidget::attachmentRemoved);
+        if (content.isEmpty()) {
+            QVERIFY(QFile::remove(path));
+            emit m_edit.sendButtonClicked();
+        }
+        QTRY_COMPARE(removed.count(), 1);
+        QCOMPARE(banners(), QStringList{qtTrId(qPrintable(banner))});
+    }
+};
 
 QTEST_MAIN(TestQuickSend)
 #include "tst_quicksend.moc"

@@ -171,41 +171,6 @@ private slots:
         QCOMPARE(stored.messageParts().size(), status == 0u ? 3 : 0);
     }
 
-    // Back again, the connection manager still holds the message: a retry fetches it.
-    void lostConnectionManagerFailsTheDownload_data()
-    {
-        QTest::addColumn<bool>("midDownload");
-        QTest::addRow("lost-mid") << true;
-        QTest::addRow("lost-before") << false;
-    }
-
-    void lostConnectionManagerFailsTheDownload()
-    {
-        QFETCH(bool, midDownload);
-        const QString token = QTest::currentDataTag();
-        QVERIFY(m_connectionManager->start());
-        const QString location = queue(token);
-        MMSDownloader* downloader = readyDownloader();
-        QVERIFY(downloader);
-        QSignalSpy started(downloader, &MMSDownloader::downloadStarted);
-        QSignalSpy completed(downloader, &MMSDownloader::downloadCompleted);
-        if (midDownload) {
-            QVERIFY(QDBusReply<void>(m_control->StallNextDownload()).isValid());
-            QCOMPARE(downloader->download(token, location), 0u);
-            QVERIFY(started.wait());
-        }
-        QVERIFY(m_connectionManager->kill());
-        if (!midDownload)
-            QCOMPARE(downloader->download(token, location), 0u);
-        QVERIFY(!completed.isEmpty() || completed.wait());
-        QCOMPARE(completed.takeFirst(),
-                 (QVariantList{token, MMSDownloader::ConnectionManagerLost}));
-        QVERIFY(m_connectionManager->start());
-        QCOMPARE(downloader->download(token, location), 0u);
-        QVERIFY(completed.wait());
-        QCOMPARE(completed.takeFirst(), (QVariantList{token, 0u}));
-    }
-
     void missingConnectionManagerIsASessionError()
     {
         MMSDownloader downloader(kRemote, Mmscm::accountPath);

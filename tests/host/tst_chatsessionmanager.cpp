@@ -1,8 +1,5 @@
-#include "chatsessionerror.h"
 #include "chatsessionmanager.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QtTest>
 
 namespace {
@@ -13,22 +10,15 @@ const QString kRemote = QStringLiteral("+358401234567");
 
 } // namespace
 
+// Sessions themselves are driven against the connection manager by the downloader's tests.
 class TestChatSessionManager : public QObject
 {
     Q_OBJECT
 
     ChatSessionManager* m_manager = ChatSessionManager::instance();
 
-    ChatSessionPtr requestedSession()
-    {
-        QSignalSpy prepared(m_manager, &ChatSessionManager::prepareChatSession);
-        m_manager->requestChatSession(kRemote, kAccount);
-        return prepared.wait() ? prepared.last().first().value<ChatSessionPtr>() : ChatSessionPtr();
-    }
-
 private slots:
     void init() { m_manager->reset(); }
-    void cleanup() { QDBusConnection::sessionBus().unregisterService(kService); }
 
     void readyOnceTheBusIsFound()
     {
@@ -40,37 +30,6 @@ private slots:
         QVERIFY(m_manager->isReady());
         QCoreApplication::processEvents();
         QCOMPARE(ready.count(), 1);
-    }
-
-    void sessionIsReadyWhenTheServiceIsThere_data()
-    {
-        QTest::addColumn<bool>("onTheBus");
-        QTest::addRow("service on the bus") << true;
-        QTest::addRow("service missing") << false;
-    }
-
-    void sessionIsReadyWhenTheServiceIsThere()
-    {
-        QFETCH(bool, onTheBus);
-        if (onTheBus) {
-            QVERIFY(QDBusConnection::sessionBus().registerService(kService));
-        } else {
-            QTest::ignoreMessage(QtWarningMsg,
-                                 QRegularExpression("^\\[CHAT-SESSION\\] .* is not on the bus"));
-        }
-        const ChatSessionPtr session = requestedSession();
-        QVERIFY(session);
-        int errorType = 0;
-        connect(session.data(), &ChatSession::chatSessionError, this,
-                [&](ChatSessionError& error) { errorType = error.type(); });
-        QSignalSpy ready(session.data(), &ChatSession::chatSessionReady);
-        QSignalSpy failed(session.data(), &ChatSession::chatSessionError);
-        QVERIFY(onTheBus ? ready.wait() : failed.wait());
-        QCOMPARE(session->isReady(), onTheBus);
-        QCOMPARE(errorType, onTheBus ? 0 : int(ChatSessionError::ServiceNotFound));
-        QCOMPARE(m_manager->getReadyChatSession(ChatContext(kRemote, kAccount)).isNull(),
-                 !onTheBus);
-        QVERIFY(m_manager->getReadyChatSession(ChatContext("112", kAccount)).isNull());
     }
 
     void channelLocation_data()

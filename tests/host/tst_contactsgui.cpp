@@ -22,21 +22,12 @@ QStringList shownTexts(const ContactsGui* card)
 
 } // namespace
 
-// The contacts application's card view, opened for a contact, for a stored contact's number,
-// and for a new contact.
+// The contacts application's card view, opened for a stored contact's number and for a new
+// contact; the contact-card widget's test opens it for a contact read from a file.
 class TstContactsGui : public QObject
 {
     Q_OBJECT
 private slots:
-    void showsTheContact()
-    {
-        QScopedPointer<ContactsGui> card(
-            ContactsGui::showContactCard(testContact("Anna", "Berg", "+358401111111")));
-        QVERIFY(card->isVisible());
-        QVERIFY(card->testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(shownTexts(card.data()), (QStringList{"Anna Berg", "+358401111111"}));
-    }
-
     // A stored contact's card opens by its local id, the link target of a number.
     void opensStoredContact_data()
     {
@@ -68,6 +59,8 @@ private slots:
     void newContactHasThePhoneNumber()
     {
         QScopedPointer<ContactsGui> card(ContactsGui::showNewContactCard("+358402222222"));
+        // Its openers leave it to close itself.
+        QVERIFY(card->isVisible() && card->testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(card->contact().id().isNull());
         QCOMPARE(card->contact().detail<QContactPhoneNumber>().number(),
                  QStringLiteral("+358402222222"));

@@ -150,7 +150,7 @@ Figures openMessage(const Chronel::Event& event, int slides)
     model->setParent(page);
     manager.showPage(page);
     while (watcher.shown < slides || page->isBuildingSlides()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, Heartbeat::interval);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     heartbeat.stop();
     figures.longestStall = heartbeat.longestStall;

@@ -66,8 +66,6 @@ struct EditorHost
         return titles;
     }
 
-    void dropBanners() { qDeleteAll(window.findChildren<TkBanner*>()); }
-
     TkApplicationWindow window;
     EditorPageManager manager{&window};
 };

@@ -2,8 +2,9 @@
 
 #include "event.h"
 
-#include <QPointer>
 #include <QString>
+
+#include <functional>
 
 class AbstractPageManager;
 class BasePage;

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QTextStream>
+#include <QTimer>
 
 #include "tkapplicationwindow.h"
 
@@ -23,9 +24,13 @@ bool settle(AbstractPageManager* pageManager, const std::function<bool(BasePage*
 {
     QElapsedTimer timer;
     timer.start();
+    // Wakes the blocking wait below often enough for the time limit; a polling
+    // loop would take a core from the workers that the step waits for.
+    QTimer tick;
+    tick.start(50);
     const auto ready = [&] { return !isReady || isReady(pageManager->currentPage()); };
     while (timer.elapsed() < settleTime || (!ready() && timer.elapsed() < readyTimeLimit)) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return ready();
 }

@@ -9,13 +9,9 @@
 
 namespace {
 
-const QRgb red = qRgb(200, 40, 40);
-const QRgb blue = qRgb(40, 40, 200);
-
 std::unique_ptr<Exiv2::Image> openWithMetadata(const QString& path)
 {
-    std::unique_ptr<Exiv2::Image> image =
-        Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
     image->readMetadata();
     return image;
 }
@@ -27,17 +23,10 @@ QImage grain(const QSize& size)
     QImage blocks((size + QSize(3, 3)) / 4, QImage::Format_Grayscale8);
     QRandomGenerator random(42);
     for (int y = 0; y < blocks.height(); ++y) {
-        uchar* line = blocks.scanLine(y);
-        for (int x = 0; x < blocks.width(); ++x) {
-            line[x] = uchar(random.bounded(256));
-        }
+        for (int x = 0; x < blocks.width(); ++x)
+            blocks.scanLine(y)[x] = uchar(random.bounded(256));
     }
     return blocks.scaled(blocks.size() * 4).copy(QRect(QPoint(0, 0), size));
-}
-
-int withGrain(int channel, int level, int noise)
-{
-    return qBound(0, channel + (level - 128) * noise / 128, 255);
 }
 
 } // namespace
@@ -48,13 +37,11 @@ QImage TestPictures::picture(const QSize& size, int noise)
     const QImage levels = noise == 0 ? QImage() : grain(size);
     for (int y = 0; y < size.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const uchar* level = noise == 0 ? nullptr : levels.constScanLine(y);
         for (int x = 0; x < size.width(); ++x) {
-            const QRgb base = x < size.width() / 2 ? red : blue;
-            line[x] = noise == 0 ? base
-                                 : qRgb(withGrain(qRed(base), level[x], noise),
-                                        withGrain(qGreen(base), level[x], noise),
-                                        withGrain(qBlue(base), level[x], noise));
+            const int shift = noise == 0 ? 0 : (levels.constScanLine(y)[x] - 128) * noise / 128;
+            const auto channel = [shift](int value) { return qBound(0, value + shift, 255); };
+            line[x] = x < size.width() / 2 ? qRgb(channel(200), channel(40), channel(40))
+                                           : qRgb(channel(40), channel(40), channel(200));
         }
     }
     return image;
@@ -85,34 +72,33 @@ QByteArray TestPictures::jpegData(const QSize& size, bool progressive)
 void TestPictures::writeFile(const QString& path, const QByteArray& data)
 {
     QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(data);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(data);
 }
 
 QByteArray TestPictures::readFile(const QString& path)
 {
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestPictures::setExifOrientation(const QString& path, int orientation)
 {
-    std::unique_ptr<Exiv2::Image> image = openWithMetadata(path);
+    auto image = openWithMetadata(path);
     image->exifData()["Exif.Image.Orientation"] = uint16_t(orientation);
     image->writeMetadata();
 }
 
 void TestPictures::setExifDescription(const QString& path, int length)
 {
-    std::unique_ptr<Exiv2::Image> image = openWithMetadata(path);
+    auto image = openWithMetadata(path);
     image->exifData()["Exif.Image.ImageDescription"] = std::string(size_t(length), 'x');
     image->writeMetadata();
 }
 
 int TestPictures::exifOrientation(const QString& path)
 {
-    std::unique_ptr<Exiv2::Image> image = openWithMetadata(path);
+    auto image = openWithMetadata(path);
     const Exiv2::ExifData& exif = image->exifData();
     const auto entry = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation"));
     return entry == exif.end() ? 0 : int(entry->toLong());

@@ -13,10 +13,12 @@
 #define FIELDS                                                                                     \
     X(automaticConnection)                                                                         \
     X(maxMessageSize)                                                                              \
-    X(retrivalMode) X(messageValidity) X(deliveryReport) X(readReport) X(readReportMode)           \
-        X(homeNetworkModeSupported) X(subjectEnabled) X(ccBccEnabled)                              \
-            X(deliveryReportSettingVisible) X(readReportSettingVisible) X(validitySettingVisible)  \
-                X(restrictedMode) X(emailRecipientsAllowed)
+    X(retrivalMode)                                                                                \
+    X(messageValidity)                                                                             \
+    X(deliveryReport)                                                                              \
+    X(readReport) X(readReportMode) X(homeNetworkModeSupported) X(subjectEnabled) X(ccBccEnabled)  \
+        X(deliveryReportSettingVisible) X(readReportSettingVisible) X(validitySettingVisible)      \
+            X(restrictedMode) X(emailRecipientsAllowed)
 
 using Configuration = MmsConfig::Configuration;
 Q_DECLARE_METATYPE(Configuration)
@@ -55,6 +57,8 @@ bool exists(MmsConfig::CONFIG_TYPE type, const QString& name)
     return MmsConfig::queryConfig(type)->readConfiguration(c);
 }
 
+const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
 const QByteArray malformedIni = "[General\nautomaticConnection=false\n";
 
 enum Damage { Malformed, Directory, Unreadable };
@@ -62,19 +66,13 @@ enum Damage { Malformed, Directory, Unreadable };
 // Leaves a damaged file at path; the content it held, if any.
 QByteArray damage(const QString& path, Damage kind)
 {
-    switch (kind) {
-    case Malformed:
-        ConfigSandbox::write(path, malformedIni);
-        return malformedIni;
-    case Directory:
-        QDir().mkpath(path + "/inside");
+    const QByteArray content = kind == Malformed ? malformedIni : "automaticConnection=false\n";
+    if (kind == Directory && QDir().mkpath(path + "/inside"))
         return {};
-    case Unreadable:
-        ConfigSandbox::write(path, "automaticConnection=false\n");
+    ConfigSandbox::write(path, content);
+    if (kind == Unreadable)
         QFile::setPermissions(path, {});
-        return "automaticConnection=false\n";
-    }
-    return {};
+    return content;
 }
 
 void expectMovedAsideLog(const QString& path, Damage kind)
@@ -122,8 +120,7 @@ private slots:
     void cleanup()
     {
         // Let the temporary directory remove what the tests locked down.
-        QFile::setPermissions(m_sandbox->userFolder() + "/mms",
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_sandbox->userFolder() + "/mms", ownerOnly);
         m_sandbox.reset();
     }
 
@@ -159,7 +156,7 @@ private slots:
         const QStringList aside = ConfigSandbox::movedAside(path);
         QCOMPARE(aside.size(), 1);
         const QString asidePath = QFileInfo(path).dir().filePath(aside.first());
-        QFile::setPermissions(asidePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(asidePath, ownerOnly);
         if (kind == Directory)
             QVERIFY(QFileInfo(asidePath + "/inside").isDir());
         else
@@ -180,17 +177,11 @@ private slots:
         QFETCH(QString, file);
         const QString path = m_sandbox->userStoreFile(file);
         ConfigSandbox::write(path, "[UserDefined\napn=a\n");
-        const auto profiles = MmsConfig::queryConfig(MmsConfig::CONFIG_TYPE(type));
-        MmsConfig::Configuration config;
-        config.name = "UserDefined";
+        const auto kind = MmsConfig::CONFIG_TYPE(type);
         expectMovedAsideLog(path, Malformed);
-        QVERIFY(!profiles->readConfiguration(config));
-        config.apn = "fresh.apn";
-        QVERIFY(profiles->writeConfiguration(config));
-        MmsConfig::Configuration loaded;
-        loaded.name = config.name;
-        QVERIFY(profiles->readConfiguration(loaded));
-        QCOMPARE(loaded.apn, config.apn);
+        QVERIFY(!exists(kind, "UserDefined"));
+        QVERIFY(write(kind, userProfile()));
+        QCOMPARE(read(kind, "UserDefined"), userProfile());
         QCOMPARE(ConfigSandbox::movedAside(path).size(), 1);
     }
 
@@ -239,20 +230,19 @@ private slots:
         QTest::addColumn<QVariant>("expected");
         QTest::addColumn<QString>("warning");
         const QString number = "not a number", truth = "not true or false";
-        QTest::newRow("int") << QByteArray("42") << QVariant(5) << QVariant(42) << "";
-        QTest::newRow("negative") << QByteArray("-1") << QVariant(5) << QVariant(-1) << "";
-        QTest::newRow("padded") << QByteArray(" 7 ") << QVariant(5) << QVariant(7) << "";
-        QTest::newRow("word") << QByteArray("seven") << QVariant(5) << QVariant(5) << number;
-        QTest::newRow("fraction") << QByteArray("1.5") << QVariant(5) << QVariant(5) << number;
-        QTest::newRow("too big") << QByteArray("99999999999") << QVariant(5) << QVariant(5)
-                                 << number;
-        QTest::newRow("empty") << QByteArray("") << QVariant(5) << QVariant(5) << number;
-        QTest::newRow("true") << QByteArray("true") << QVariant(false) << QVariant(true) << "";
-        QTest::newRow("false") << QByteArray("false") << QVariant(true) << QVariant(false) << "";
-        QTest::newRow("1") << QByteArray("1") << QVariant(false) << QVariant(true) << "";
-        QTest::newRow("0") << QByteArray("0") << QVariant(true) << QVariant(false) << "";
-        QTest::newRow("yes") << QByteArray("yes") << QVariant(false) << QVariant(false) << truth;
-        QTest::newRow("2") << QByteArray("2") << QVariant(true) << QVariant(true) << truth;
+        const auto row = [](const char* text, const QVariant& fallback, const QVariant& expected,
+                            const QString& warning) {
+            QTest::addRow("%s", text) << QByteArray(text) << fallback << expected << warning;
+        };
+        row("42", 5, 42, "");
+        row(" 7 ", 5, 7, "");
+        row("99999999999", 5, 5, number);
+        row("", 5, 5, number);
+        row("true", false, true, "");
+        row("false", true, false, "");
+        row("1", false, true, "");
+        row("0", true, false, "");
+        row("yes", false, false, truth);
     }
     void readValue()
     {
@@ -266,13 +256,12 @@ private slots:
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression("Ignoring \"value\" .* " + warning));
-        if (fallback.type() == QVariant::Bool) {
-            QCOMPARE(MmsConfigFile::readBool(*settings, "value", fallback.toBool()),
-                     expected.toBool());
-        } else {
-            QCOMPARE(MmsConfigFile::readInt(*settings, "value", 5), expected.toInt());
-            QCOMPARE(MmsConfigFile::readInt(*settings, "absent", 5), 5);
-        }
+        if (fallback.type() == QVariant::Bool)
+            QCOMPARE(MmsConfigFile::readBool(*settings, "value", fallback.toBool()), expected);
+        else
+            QCOMPARE(MmsConfigFile::readInt(*settings, "value", 5) +
+                         MmsConfigFile::readInt(*settings, "absent", 0),
+                     expected.toInt());
     }
 
     void queryConfigRefusesOtherTypes()
@@ -288,12 +277,11 @@ private slots:
     // A failed read leaves the record as it was and creates nothing.
     void freshPhoneHasNoProfiles()
     {
-        Configuration c = userProfile();
-        QVERIFY(!MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(c));
-        QCOMPARE(c, userProfile());
-        c = operatorProfile();
-        QVERIFY(!MmsConfig::queryConfig(MmsConfig::PROVISIONED)->readConfiguration(c));
-        QCOMPARE(c, operatorProfile());
+        for (const auto type : {MmsConfig::USER_DEFINED, MmsConfig::PROVISIONED}) {
+            Configuration c = userProfile();
+            QVERIFY(!MmsConfig::queryConfig(type)->readConfiguration(c));
+            QCOMPARE(c, userProfile());
+        }
         QVERIFY(!QFile::exists(m_sandbox->userFolder() + "/mms"));
     }
 
@@ -360,10 +348,9 @@ private slots:
     {
         qputenv("XDG_CONFIG_DIRS", DRAVEL_SOURCE_DIR "/contracts/config/xdg");
         const Configuration loaded = read(MmsConfig::PROVISIONED);
-        QCOMPARE(loaded.name, QString("Demo Operator MMS"));
         QVERIFY(!loaded.apn.isEmpty() && !loaded.mmsc.isEmpty());
-        QCOMPARE(loaded.mmscPort, 80);
-        QCOMPARE(loaded.proxyPort, 8080);
+        QCOMPARE(QVariantList({loaded.name, loaded.mmscPort, loaded.proxyPort}),
+                 QVariantList({"Demo Operator MMS", 80, 8080}));
     }
 
     // Profiles hold passwords.
@@ -371,8 +358,8 @@ private slots:
     {
         QVERIFY(write(MmsConfig::USER_DEFINED, userProfile()));
         const QFile::Permissions granted = QFile::permissions(MmsConfig::userDefinedFilePath());
-        QVERIFY(granted.testFlag(QFile::ReadOwner) && granted.testFlag(QFile::WriteOwner));
-        QVERIFY(!(granted & 0x0077)); // nothing for the group or others
+        QCOMPARE(granted & (0x0077 | QFile::ReadOwner | QFile::WriteOwner),
+                 QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void unparsablePortReadsAsZero()
@@ -380,50 +367,44 @@ private slots:
         ConfigSandbox::write(MmsConfig::userDefinedFilePath(),
                              "[UserDefined]\napn=a\nmmscPort=eighty\nproxyPort=8080\n");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Ignoring \"mmscPort\""));
-        const Configuration loaded = read(MmsConfig::USER_DEFINED, "UserDefined");
-        QCOMPARE(loaded.apn, QString("a"));
-        QCOMPARE(loaded.mmscPort, 0);
-        QCOMPARE(loaded.proxyPort, 8080);
+        QCOMPARE(read(MmsConfig::USER_DEFINED, "UserDefined"),
+                 testProfile("UserDefined", "a", "", "", "", 0, "", 8080));
     }
 
-    void fieldDefaultsAndRoundTrip_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QVariant>("fresh");
-        QTest::addColumn<QVariant>("changed");
-        const auto row = [](const char* field, const QVariant& fresh, const QVariant& changed) {
-            QTest::newRow(field) << QString(field) << fresh << changed;
-        };
-        row("automaticConnection", true, false);
-        row("maxMessageSize", 307200, 1048576);
-        row("retrivalMode", 1, 2);
-        row("messageValidity", -1, 168);
-        row("deliveryReport", false, true);
-        row("readReport", false, true);
-        row("readReportMode", 0, 2);
-        row("homeNetworkModeSupported", true, false);
-        row("subjectEnabled", true, false);
-        row("ccBccEnabled", true, false);
-        row("deliveryReportSettingVisible", true, false);
-        row("readReportSettingVisible", true, false);
-        row("validitySettingVisible", true, false);
-        row("restrictedMode", false, true);
-        row("emailRecipientsAllowed", true, false);
-    }
-    // Every other field keeps its default, so no two fields share a key.
+    // Each field saved alone reads back while every other keeps its default, so no two fields
+    // share a key. A truth value changes to its opposite.
     void fieldDefaultsAndRoundTrip()
     {
-        QFETCH(QString, field);
-        QFETCH(QVariant, fresh);
-        QFETCH(QVariant, changed);
-        MmsMainConfig config;
+        const QVariantMap fresh{{"automaticConnection", true},
+                                {"maxMessageSize", 307200},
+                                {"retrivalMode", 1},
+                                {"messageValidity", -1},
+                                {"deliveryReport", false},
+                                {"readReport", false},
+                                {"readReportMode", 0},
+                                {"homeNetworkModeSupported", true},
+                                {"subjectEnabled", true},
+                                {"ccBccEnabled", true},
+                                {"deliveryReportSettingVisible", true},
+                                {"readReportSettingVisible", true},
+                                {"validitySettingVisible", true},
+                                {"restrictedMode", false},
+                                {"emailRecipientsAllowed", true}};
+        const QVariantMap numbers{{"maxMessageSize", 1048576},
+                                  {"retrivalMode", 2},
+                                  {"messageValidity", 168},
+                                  {"readReportMode", 2}};
         QVERIFY(!QFile::exists(m_sandbox->userFolder() + "/mms"));
-        QVariantMap expected = snapshot(config);
-        QCOMPARE(expected.value(field), fresh);
-        apply(config, field, changed);
-        QVERIFY(config.save());
-        expected[field] = changed;
-        QCOMPARE(snapshot(MmsMainConfig()), expected);
+        QCOMPARE(snapshot(MmsMainConfig()), fresh);
+        for (auto field = fresh.begin(); field != fresh.end(); ++field) {
+            QFile::remove(MmsMainConfig::filePath());
+            QVariantMap expected = fresh;
+            expected[field.key()] = numbers.value(field.key(), !field.value().toBool());
+            MmsMainConfig config;
+            apply(config, field.key(), expected.value(field.key()));
+            QVERIFY(config.save());
+            QCOMPARE(snapshot(MmsMainConfig()), expected);
+        }
     }
 
     void unparsableValueFallsBackToDefault_data()
@@ -450,14 +431,12 @@ private slots:
     // The record is loaded once and saved whole, so the last writer's values stand.
     void laterSaveWins()
     {
-        MmsMainConfig first;
-        MmsMainConfig second;
+        MmsMainConfig first, second;
         first.deliveryReport = true;
         QVERIFY(first.save());
         second.readReport = true;
         QVERIFY(second.save());
-        const MmsMainConfig loaded;
-        QVERIFY(loaded.readReport && !loaded.deliveryReport);
+        QVERIFY(MmsMainConfig().readReport && !MmsMainConfig().deliveryReport);
     }
 
 private:

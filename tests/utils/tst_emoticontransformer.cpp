@@ -17,7 +17,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("html");
-
         const auto same = [](const char* name, const QString& text) {
             QTest::newRow(name) << text << text;
         };
@@ -25,18 +24,15 @@ private slots:
         same("no emoticon", "Hello there");
         same("entity before a parenthesis stays text", "x&gt;)");
         same("numeric entity stays text", "&#59;)");
-        QTest::newRow("smile") << "Hi :)"
-                               << "Hi " + image("happy");
-        QTest::newRow("long form is one emoticon") << ":-)" << image("happy");
-        QTest::newRow("several") << ";-) and :( and :P"
-                                 << image("wink") + " and " + image("sad") + " and " +
-                                        image("tongue");
-        QTest::newRow("line breaks") << "a\nb:D"
-                                     << "a<br>b" + image("very-happy");
-        QTest::newRow("tag passes through") << "<br>:)"
-                                            << "<br>" + image("happy");
-        QTest::newRow("lone ampersand is text") << "a & ;)"
-                                                << "a & " + image("wink");
+        const auto row = [](const char* name, const QString& text, const QStringList& html) {
+            QTest::newRow(name) << text << html.join("");
+        };
+        row("long form is one emoticon", "Hi :-)", {"Hi ", image("happy")});
+        row("several", ";) and :( and :P",
+            {image("wink"), " and ", image("sad"), " and ", image("tongue")});
+        row("line breaks", "a\nb:D", {"a<br>b", image("very-happy")});
+        row("tag passes through", "<br>:)", {"<br>", image("happy")});
+        row("lone ampersand is text", "a & ;)", {"a & ", image("wink")});
     }
     void toHtml()
     {
@@ -47,10 +43,8 @@ private slots:
 
     void imageStyleIsApplied()
     {
-        QCOMPARE(
-            EmoticonTransformer().transformPlainTextToHTML(":(", "vertical-align: middle", 8, "\n"),
-            "<img src=\":/theme/icons/icon-s-messaging-smiley-sad.png\" width=\"8\" height=\"8\" "
-            "style=\"vertical-align: middle\">");
+        QCOMPARE(EmoticonTransformer().transformPlainTextToHTML(":(", "top", 8, "\n"),
+                 image("sad", 8).replace(">", " style=\"top\">"));
     }
 
     void everyImageExistsInTheTheme()
@@ -85,7 +79,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("images");
         QTest::addColumn<QString>("plain");
-
         QTest::newRow("no emoticon") << "plain words" << 0 << "plain words";
         QTest::newRow("two kinds") << "ok :-) sure ;)" << 2 << "ok :-) sure ;-)";
         QTest::newRow("adjacent") << ":):)" << 2 << ":-):-)";

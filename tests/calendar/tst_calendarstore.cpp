@@ -34,6 +34,14 @@ int indexedCount(const QString& uid)
     return count;
 }
 
+// A file that is no calendar.
+bool write(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("this is no calendar\n") > 0;
+}
+
 } // namespace
 
 class TestCalendarStore : public QObject
@@ -71,8 +79,7 @@ private slots:
         CalendarStore reopened;
         QVERIFY(reopened.open());
         const Incidence::Ptr found = reopened.incidence(uid);
-        QVERIFY(found);
-        QCOMPARE(found->summary(), QStringLiteral("Lunch"));
+        QVERIFY(found && found->summary() == QStringLiteral("Lunch"));
         QCOMPARE(found->type(), todo ? IncidenceBase::TypeTodo : IncidenceBase::TypeEvent);
     }
 
@@ -81,52 +88,40 @@ private slots:
     {
         CalendarStore store;
         QVERIFY(store.open());
-        const QString first =
-            store.addIncidence(entry(QStringLiteral("again"), QStringLiteral("A")));
-        const QString second =
-            store.addIncidence(entry(QStringLiteral("again"), QStringLiteral("B")));
+        const QString first = store.addIncidence(entry("again", "A"));
+        const QString second = store.addIncidence(entry("again", "B"));
         QVERIFY(!second.isEmpty());
         QCOMPARE(store.incidences().size(), 1);
-        QCOMPARE(indexedCount(QStringLiteral("again")), 1);
+        QCOMPARE(indexedCount("again"), 1);
         QCOMPARE(TrackerHelper::instance()->typeByUri(first), 0);
-        QCOMPARE(store.incidence(QStringLiteral("again"))->summary(), QStringLiteral("B"));
-
-        QVERIFY(store.removeIncidence(QStringLiteral("again")));
-        QVERIFY(!store.removeIncidence(QStringLiteral("again")));
+        QCOMPARE(store.incidence("again")->summary(), QStringLiteral("B"));
+        QVERIFY(store.removeIncidence("again"));
+        QVERIFY(!store.removeIncidence("again"));
         QCOMPARE(TrackerHelper::instance()->typeByUri(second), 0);
         CalendarStore reopened;
-        QVERIFY(reopened.open());
-        QVERIFY(!reopened.incidence(QStringLiteral("again")));
+        QVERIFY(reopened.open() && !reopened.incidence("again"));
     }
 
     void unreadableFileDoesNotOpen()
     {
-        const QString path = CalendarStore::defaultFileName();
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("this is no calendar\n");
-        file.close();
+        QVERIFY(write(CalendarStore::defaultFileName()));
         CalendarStore store;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Calendar file cannot be read"));
         QVERIFY(!store.open());
-        QVERIFY(store.addIncidence(entry(QStringLiteral("x"), QStringLiteral("x"))).isEmpty());
+        QVERIFY(store.addIncidence(entry("x", "x")).isEmpty());
     }
 
     void unwritableFileKeepsTheStore()
     {
         // A file where its folder should be: nothing can be written there.
-        const QString blocker = CalendarStore::defaultFileName() + QStringLiteral(".blocker");
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        CalendarStore store(blocker + QStringLiteral("/calendar.ics"));
+        const QString blocker = CalendarStore::defaultFileName() + ".blocker";
+        QVERIFY(write(blocker));
+        CalendarStore store(blocker + "/calendar.ics");
         QVERIFY(store.open());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Calendar file cannot be written"));
-        QVERIFY(
-            store.addIncidence(entry(QStringLiteral("unsaved"), QStringLiteral("x"))).isEmpty());
-        QVERIFY(!store.incidence(QStringLiteral("unsaved")));
-        QCOMPARE(indexedCount(QStringLiteral("unsaved")), 0);
+        QVERIFY(store.addIncidence(entry("unsaved", "x")).isEmpty());
+        QVERIFY(!store.incidence("unsaved"));
+        QCOMPARE(indexedCount("unsaved"), 0);
     }
 };
 

@@ -7,20 +7,18 @@
 
 namespace {
 
-const QStringList kCodeFolders{
-    QStringLiteral("plugin"),    QStringLiteral("editor"),   QStringLiteral("sender"),
-    QStringLiteral("resize"),    QStringLiteral("viewer"),   QStringLiteral("widgets"),
-    QStringLiteral("settings"),  QStringLiteral("utils"),    QStringLiteral("service"),
-    QStringLiteral("contracts"), QStringLiteral("platform"), QStringLiteral("host")};
+const QStringList kCodeFolders =
+    QString("plugin editor sender resize viewer widgets settings utils service contracts platform "
+            "host")
+        .split(' ');
 
 QSet<QString> catalogueIds()
 {
     QFile file(QStringLiteral(DRAVEL_SOURCE_DIR "/translations/mms.ts"));
     QDomDocument ts;
-    if (!file.open(QIODevice::ReadOnly) || !ts.setContent(&file)) {
-        return {};
-    }
     QSet<QString> ids;
+    if (!file.open(QIODevice::ReadOnly) || !ts.setContent(&file))
+        return ids;
     const QDomNodeList messages = ts.elementsByTagName(QStringLiteral("message"));
     for (int i = 0; i < messages.size(); ++i)
         ids.insert(messages.at(i).toElement().attribute(QStringLiteral("id")));
@@ -33,13 +31,11 @@ QMultiMap<QString, QString> usedIds()
     static const QRegularExpression call(QStringLiteral(R"(qtTrId\(\s*"([^"]+)\")"));
     QMultiMap<QString, QString> used;
     for (const QString& folder : kCodeFolders) {
-        QDirIterator it(QStringLiteral(DRAVEL_SOURCE_DIR "/") + folder,
-                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+        QDirIterator it(DRAVEL_SOURCE_DIR "/" + folder, {"*.cpp", "*.h"}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile source(it.next());
-            if (!source.open(QIODevice::ReadOnly))
-                continue;
+            source.open(QIODevice::ReadOnly);
             const QString text = QString::fromUtf8(source.readAll());
             for (auto match = call.globalMatch(text); match.hasNext();)
                 used.insert(match.next().captured(1), it.filePath());
@@ -70,9 +66,9 @@ private slots:
         QStringList missing;
         for (auto it = used.cbegin(); it != used.cend(); ++it) {
             if (!known.contains(it.key()))
-                missing << it.key() + QStringLiteral(" (") + it.value() + QLatin1Char(')');
+                missing << it.key() + " (" + it.value() + ')';
         }
-        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+        QCOMPARE(missing, QStringList());
     }
 
     void everyCatalogueIdResolves()
@@ -82,7 +78,7 @@ private slots:
             if (qtTrId(id.toUtf8().constData()) == id)
                 unresolved << id;
         }
-        QVERIFY2(unresolved.isEmpty(), qPrintable(unresolved.join(QStringLiteral(", "))));
+        QCOMPARE(unresolved, QStringList());
     }
 
     void missingCatalogueIsReported()

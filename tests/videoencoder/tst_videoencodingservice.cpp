@@ -77,10 +77,8 @@ private slots:
     {
         QTest::addColumn<qlonglong>("maximumKBytes");
         QTest::addRow("100 KB") << 100LL;
-        QTest::addRow("300 KB") << 300LL;
         QTest::addRow("600 KB") << 600LL;
     }
-
     void resultFitsTheLimit()
     {
         QFETCH(qlonglong, maximumKBytes);
@@ -94,8 +92,7 @@ private slots:
         QVERIFY(finished.wait(120000));
         const QList<QVariant> result = finished.first();
         QVERIFY2(result.at(1).toBool(), qPrintable(result.at(5).toString()));
-        QCOMPARE(result.at(2).toString(), uri(output));
-        QCOMPARE(result.at(3).toString(), "video/3gpp");
+        QCOMPARE(result.mid(2, 2), (QVariantList{uri(output), "video/3gpp"}));
         QVERIFY(qAbs(result.at(4).toLongLong() - 6000) < 100);
         QFile file(m_dir.filePath(output));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -134,7 +131,6 @@ private slots:
         QTest::addRow("unknown profile") << "short.mp4" << 300LL << "com.example.hd"
                                          << "Unknown encoding profile";
     }
-
     void refusesWhatItCannotEncode()
     {
         QFETCH(QString, input);

@@ -1,3 +1,5 @@
+#include "mmsimagemetadata.h"
+#include "mmsjpegscanner.h"
 #include "mmsresizer.h"
 #include "mmsresizethread.h"
 #include "testpictures.h"
@@ -29,11 +31,23 @@ const QString estimateLine = "[MMS-EDITOR] Estimate maximum size of each images:
 const QString tooSmall =
     "[MMS-EDITOR] The estimate size of each image is so small, resize is not possible!";
 const QString noVariant = "[MMS-EDITOR] There are not apropriate resize variants, failed resize!";
+
+// An APP1 segment whose payload holds an end-of-image marker, as an embedded thumbnail does.
+QByteArray withThumbnailSegment(const QByteArray& jpeg)
+{
+    const QByteArray payload =
+        QByteArray("Exif\0\0", 6) + QByteArray("\xFF\xD8\x01\x02\xFF\xD9", 6);
+    const int length = payload.size() + 2;
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char(length >> 8)).append(char(length & 0xFF)).append(payload);
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
 } // namespace
 
-// MmsResizer and its thread: the searches over the variant table, then real pictures made by the
-// test: unique names, the reuse of fitting files, scaling, Exif rotation, the budget split and
-// every failure path of a request.
+// The resize library: whether a JPEG file is complete, its Exif metadata, then MmsResizer and its
+// thread: the searches over the variant table, then real pictures made by the test: unique names,
+// the reuse of fitting files, scaling, Exif rotation, the budget split and every failure path of
+// a request.
 class TestMmsResizer : public QObject
 {
     Q_OBJECT
@@ -47,6 +61,99 @@ private slots:
         QVERIFY(root.mkdir("sources") && root.mkdir("temp"));
         m_sources = QDir(root.filePath("sources"));
         m_targets = QDir(root.filePath("temp"));
+    }
+
+    void isComplete_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("complete");
+        const QByteArray baseline = TestPictures::jpegData(QSize(300, 200));
+        const QByteArray progressive = TestPictures::jpegData(QSize(300, 200), true);
+        const QByteArray thumbnailed = withThumbnailSegment(baseline);
+        const QByteArray trailer(300, '\0');
+        QTest::newRow("baseline") << baseline << true;
+        QTest::newRow("progressive") << progressive << true;
+        QTest::newRow("trailer after the image") << baseline + trailer << true;
+        QTest::newRow("thumbnail and trailer") << thumbnailed + trailer << true;
+        QTest::newRow("last byte missing") << baseline.chopped(1) << false;
+        QTest::newRow("progressive cut") << progressive.left(progressive.size() * 2 / 3) << false;
+        QTest::newRow("cut, zeros appended")
+            << baseline.left(baseline.size() / 2) + trailer << false;
+        QTest::newRow("cut after a thumbnail")
+            << thumbnailed.left(thumbnailed.size() / 2) + trailer << false;
+        QTest::newRow("start of image only") << QByteArray("\xFF\xD8", 2) << false;
+        QTest::newRow("segment length past the end")
+            << QByteArray("\xFF\xD8\xFF\xE0\x40\x00", 6) << false;
+        QTest::newRow("not a JPEG") << QByteArray(1000, 'z') << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("missing") << QByteArray() << false;
+    }
+    void isComplete()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, complete);
+        const QString path = sourcePath("picture.jpg");
+        if (!data.isNull())
+            TestPictures::writeFile(path, data);
+        QCOMPARE(MmsJpegScanner::isComplete(path), complete);
+    }
+
+    // 0: a picture without Exif, which is not valid either.
+    void orientation_data()
+    {
+        QTest::addColumn<int>("orientation");
+        for (int orientation = 0; orientation <= 8; ++orientation)
+            QTest::addRow("%d", orientation) << orientation;
+    }
+    void orientation()
+    {
+        QFETCH(int, orientation);
+        const QString path = TestPictures::writeJpeg(sourcePath("a.jpg"), QSize(40, 30));
+        if (orientation > 0)
+            TestPictures::setExifOrientation(path, orientation);
+        const MmsImageMetadata metadata(path);
+        QCOMPARE(metadata.isValid(), orientation > 0);
+        QCOMPARE(metadata.orientation(), orientation);
+    }
+
+    void unreadableFilesAreNotValid_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("garbage") << QByteArray(500, 'q');
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("JPEG start only") << QByteArray("\xFF\xD8\xFF\xE1\x7F\xFF", 6);
+        QTest::newRow("missing") << QByteArray("-");
+    }
+    void unreadableFilesAreNotValid()
+    {
+        QFETCH(QByteArray, data);
+        const QString path = sourcePath("bad.jpg");
+        if (data != "-")
+            TestPictures::writeFile(path, data);
+        MmsImageMetadata metadata(path);
+        QVERIFY(!metadata.isValid());
+        QCOMPARE(metadata.orientation(), 0);
+        metadata.setOrientation(1);
+        QVERIFY(!metadata.write(TestPictures::writeJpeg(sourcePath("b.jpg"), QSize(30, 40))));
+    }
+
+    // Into a picture; a file that is none, or none at all, cannot take it.
+    void writeCopiesMetadataWithNewOrientation()
+    {
+        const QString source = TestPictures::writeJpeg(sourcePath("a.jpg"), QSize(40, 30));
+        TestPictures::setExifOrientation(source, 6);
+        TestPictures::setExifDescription(source, 10);
+        const QString target = TestPictures::writeJpeg(sourcePath("b.jpg"), QSize(30, 40));
+        MmsImageMetadata metadata(source);
+        metadata.setOrientation(1);
+        QVERIFY(metadata.write(target));
+        QCOMPARE(TestPictures::exifOrientation(target), 1);
+        QCOMPARE(TestPictures::exifOrientation(source), 6);
+        QCOMPARE(QImage(target).size(), QSize(30, 40));
+
+        TestPictures::writeFile(sourcePath("c.jpg"), "not a picture");
+        QVERIFY(!metadata.write(sourcePath("c.jpg")));
+        QVERIFY(!metadata.write(sourcePath("missing/d.jpg")));
     }
 
     // The first fitting row wins: 1024/50 (184320) comes before 640/90 (199680), 320/70 (34816)

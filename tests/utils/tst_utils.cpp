@@ -47,15 +47,13 @@ private slots:
         QTest::addColumn<bool>("phoneOnly");
         QTest::addColumn<QStringList>("expected");
 
-        const QList<RecipientRoles> mixed{
-            typed("+111", 1),
-            typed("", 1),
-            typed("pending@example.org", 0),
-            contactEntry("Anna Berg", 1, "+222"),
-            contactEntry("Bo Lind", 1, ""),
-            RecipientRoles{{0, "Cai"}, {1, 1}, {8, 1}},
-            typed("+111", 1),
-        };
+        const QList<RecipientRoles> mixed{typed("+111", 1),
+                                          typed("", 1),
+                                          typed("pending@example.org", 0),
+                                          contactEntry("Anna Berg", 1, "+222"),
+                                          contactEntry("Bo Lind", 1, ""),
+                                          RecipientRoles{{0, "Cai"}, {1, 1}, {8, 1}},
+                                          typed("+111", 1)};
         QTest::newRow("everything")
             << mixed << false << false
             << QStringList{"+111", "pending@example.org", "Anna Berg", "Bo Lind", "Cai", "+111"};

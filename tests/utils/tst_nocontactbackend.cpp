@@ -18,18 +18,15 @@ private slots:
         QCoreApplication::setLibraryPaths({emptyPluginFolder.path()});
         QCOMPARE(QContactManager::availableManagers(), QStringList("invalid"));
         QVERIFY(mmsui::utils::usableContactManagers().isEmpty());
-
         const char* none = "[MMS-UTILS] Can't find Available Conatact Managers";
         QTest::ignoreMessage(QtDebugMsg, "[MMS-UTILS] Available contact managers: \"invalid\"");
         QTest::ignoreMessage(QtCriticalMsg, none);
         QObject parent;
         QVERIFY(!mmsui::utils::createContactManager(&parent));
         QVERIFY(parent.children().isEmpty());
-
         QTest::ignoreMessage(QtCriticalMsg, none);
         QVERIFY(mmsui::utils::getContactManager().isNull());
         QVERIFY(mmsui::utils::getContactManager().isNull());
-
         QTest::ignoreMessage(QtCriticalMsg, "[MMS-UI] Can't find Available Conatact Managers");
         QContactId id;
         QString first = QStringLiteral("untouched");

@@ -1,15 +1,5 @@
 #include "smiltreedump.h"
 
-namespace {
-
-void addLength(QStringList& words, const char* name, const SmilUnit& length)
-{
-    if (length.valid)
-        words << QLatin1String(name) + QLatin1Char('=') + length.toString();
-}
-
-} // namespace
-
 QStringList SmilTreeDump::describe(const SmilDocument& document)
 {
     QStringList lines;
@@ -27,12 +17,13 @@ QStringList SmilTreeDump::describe(const SmilDocument& document)
 QString SmilTreeDump::describe(const SmilRegion& region)
 {
     QStringList words{QStringLiteral("region"), region.name};
-    addLength(words, "width", region.width);
-    addLength(words, "height", region.height);
-    addLength(words, "top", region.top);
-    addLength(words, "left", region.left);
-    addLength(words, "bottom", region.bottom);
-    addLength(words, "right", region.right);
+    const std::pair<const char*, const SmilUnit*> lengths[] = {
+        {"width", &region.width}, {"height", &region.height}, {"top", &region.top},
+        {"left", &region.left},   {"bottom", &region.bottom}, {"right", &region.right}};
+    for (const auto& length : lengths) {
+        if (length.second->valid)
+            words << QLatin1String(length.first) + QLatin1Char('=') + length.second->toString();
+    }
     if (!region.fit.isEmpty())
         words << QStringLiteral("fit=") + region.fit;
     return words.join(QLatin1Char(' '));
@@ -44,19 +35,15 @@ QString SmilTreeDump::describe(const SmilRef& ref, int depth)
     const QString kind = ref.kind >= 0 && ref.kind <= SmilRef::Other
                              ? QLatin1String(kinds[ref.kind])
                              : QStringLiteral("kind%1").arg(ref.kind);
-    QString line = QString(depth, QLatin1Char(' ')) + kind + QLatin1Char(' ') + ref.source;
-    if (!ref.region.isEmpty())
-        line += QStringLiteral(" @") + ref.region;
-    return line;
+    const QString region = ref.region.isEmpty() ? QString() : QStringLiteral(" @") + ref.region;
+    return QString(depth, QLatin1Char(' ')) + kind + QLatin1Char(' ') + ref.source + region;
 }
 
 void SmilTreeDump::describe(const SmilNode& node, int depth, QStringList& lines)
 {
-    QString line = QString(depth, QLatin1Char(' ')) +
-                   (node.kind == SmilNode::Seq ? QStringLiteral("seq") : QStringLiteral("par"));
-    if (!node.duration.isEmpty())
-        line += QStringLiteral(" dur=") + node.duration;
-    lines << line;
+    lines << QString(depth, QLatin1Char(' ')) +
+                 (node.kind == SmilNode::Seq ? QStringLiteral("seq") : QStringLiteral("par")) +
+                 (node.duration.isEmpty() ? QString() : QStringLiteral(" dur=") + node.duration);
     for (const SmilNode& child : node.nodes)
         describe(child, depth + 1, lines);
     for (const SmilRef& ref : node.refs)

@@ -53,7 +53,6 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("tree");
-
         QTest::newRow("phone, one image and one text per slide")
             << "presentations/phone-image-text.smil"
             << QStringList{"region Image width=320 height=320 top=0 left=0 fit=meet",

@@ -145,14 +145,12 @@ private slots:
         // Someone in the process has looked at the file before: QSettings keeps that copy and stays
         // silent about the damage the second time.
         QCOMPARE(int(QSettings(path, QSettings::IniFormat).status()), status);
-
         expectMovedAsideLog(path, kind);
         MmsMainConfig config;
         QCOMPARE(config.automaticConnection, true);
         config.deliveryReport = true;
         QVERIFY(config.save());
         QCOMPARE(MmsMainConfig().deliveryReport, true);
-
         const QStringList aside = ConfigSandbox::movedAside(path);
         QCOMPARE(aside.size(), 1);
         const QString asidePath = QFileInfo(path).dir().filePath(aside.first());
@@ -208,11 +206,9 @@ private slots:
         const QString path = MmsMainConfig::filePath();
         damage(path, Malformed);
         QFile::setPermissions(QFileInfo(path).absolutePath(), QFile::ReadOwner | QFile::ExeOwner);
-
         QTest::ignoreMessage(QtCriticalMsg,
                              QRegularExpression("could not be moved aside; using defaults"));
         QVERIFY(!MmsConfigFile::open(path));
-
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("could not be moved aside"));
         MmsMainConfig config;
         QCOMPARE(config.automaticConnection, true);

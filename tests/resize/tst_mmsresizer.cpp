@@ -150,7 +150,6 @@ private slots:
         QCOMPARE(TestPictures::exifOrientation(target), 1);
         QCOMPARE(TestPictures::exifOrientation(source), 6);
         QCOMPARE(QImage(target).size(), QSize(30, 40));
-
         TestPictures::writeFile(sourcePath("c.jpg"), "not a picture");
         QVERIFY(!metadata.write(sourcePath("c.jpg")));
         QVERIFY(!metadata.write(sourcePath("missing/d.jpg")));

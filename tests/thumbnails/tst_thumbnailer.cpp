@@ -81,7 +81,6 @@ private slots:
         QFETCH(int, side);
         const QUrl wide = QUrl::fromLocalFile(makePicture(flavor + " wide.png", 600, 300));
         const QUrl tall = QUrl::fromLocalFile(makePicture(flavor + " tall.png", 200, 400));
-
         Client client;
         QVERIFY(client.thumbnailer.request({wide, tall}, {"image/png", "image/png"}, true, flavor));
         QVERIFY(client.finished.wait());
@@ -128,7 +127,6 @@ private slots:
         const QString cached = Thumbnailer::thumbnailPath(text, "grid");
         QVERIFY(QDir().mkpath(QFileInfo(cached).path()));
         QImage(16, 16, QImage::Format_RGB32).save(cached, "PNG");
-
         Client client;
         QVERIFY(client.thumbnailer.request({text}, {"text/plain"}, false, "grid"));
         QVERIFY(client.thumbnails.wait());

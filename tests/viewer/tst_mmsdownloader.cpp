@@ -3,6 +3,7 @@
 #include "mmscmprocess.h"
 #include "mmscmtest.h"
 #include "mmsdownloader.h"
+#include "readreportsender.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,10 +11,14 @@
 namespace {
 
 const QString kRemote = QStringLiteral("+358401234567");
+const QString kOther = QStringLiteral("+358409999999");
+const char* kCreating =
+    "[MMS-READREPORT] Creating new downloader iface sender for  \"+358401234567\"";
 
 } // namespace
 
-// MMSDownloader against the real connection manager program on the test's bus.
+// MMSDownloader, and the read report sender that uses one per batch, against the real
+// connection manager program on the test's bus.
 class TestMMSDownloader : public QObject
 {
     Q_OBJECT
@@ -45,6 +50,15 @@ class TestMMSDownloader : public QObject
                                                                                     : nullptr;
     }
 
+    // What the connection manager recorded once it received `count` reports.
+    ReadReportList receivedReports(int count)
+    {
+        QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
+        while (m_control->ReadReports().value().size() < count && received.wait()) {
+        }
+        return m_control->ReadReports().value();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -58,13 +72,13 @@ private slots:
         m_scope = new QObject(this);
         m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), m_scope);
         m_connectionManager->setStepInterval(10);
+        QVERIFY(m_connectionManager->start());
     }
 
     void cleanup() { delete m_scope; }
 
     void downloadBeforeReadySendsNothing()
     {
-        QVERIFY(m_connectionManager->start());
         const QString location = queue(QStringLiteral("early"));
         MMSDownloader downloader(kRemote, Mmscm::accountPath);
         QSignalSpy ready(&downloader, &MMSDownloader::ready);
@@ -81,12 +95,10 @@ private slots:
 
     void sessionOfAnotherPartyIsIgnored()
     {
-        QVERIFY(m_connectionManager->start());
         MMSDownloader downloader(kRemote, Mmscm::accountPath);
         QSignalSpy ready(&downloader, &MMSDownloader::ready);
         downloader.init();
-        ChatSessionManager::instance()->requestChatSession(QStringLiteral("+358509999999"),
-                                                           Mmscm::accountPath);
+        ChatSessionManager::instance()->requestChatSession(kOther, Mmscm::accountPath);
         QTest::ignoreMessage(QtDebugMsg, "[MMSDownloader] Ignoring session constructor");
         QVERIFY(ready.wait());
         QCOMPARE(ready.first().first().toBool(), true);
@@ -94,21 +106,18 @@ private slots:
 
     void readySessionIsReadyWithinInit()
     {
-        QVERIFY(m_connectionManager->start());
         QVERIFY(readyDownloader());
         MMSDownloader second(kRemote, Mmscm::accountPath);
         QSignalSpy ready(&second, &MMSDownloader::ready);
         QTest::ignoreMessage(QtDebugMsg, "[MMSDownloader] Session already exists");
         QTest::ignoreMessage(QtDebugMsg, "[MMSDownloader] Session is ready");
         second.init();
-        QCOMPARE(ready.count(), 1);
-        QCOMPARE(ready.first().first().toBool(), true);
+        QCOMPARE(QList<QVariantList>(ready), QList<QVariantList>{{true}});
     }
 
     // Each downloader's request announces the session to both: neither binds twice.
     void sessionAnnouncedTwiceBindsOnce()
     {
-        QVERIFY(m_connectionManager->start());
         const QString location = queue(QStringLiteral("twice"));
         MMSDownloader first(kRemote, Mmscm::accountPath);
         MMSDownloader second(kRemote, Mmscm::accountPath);
@@ -140,7 +149,6 @@ private slots:
         QFETCH(uint, status);
         QFETCH(int, storedStatus);
         const QString token = QTest::currentDataTag();
-        QVERIFY(m_connectionManager->start());
         const QString location = token == "unknown" ? "http://nowhere/" : queue(token);
         if (token == "fail")
             QVERIFY(QDBusReply<void>(m_control->FailNextDownload(5)).isValid());
@@ -160,7 +168,6 @@ private slots:
         QCOMPARE(completed.takeFirst(), (QVariantList{token, status}));
         if (status == 0u)
             QVERIFY(progress.contains(QVariantList{2u, 40u, token}));
-
         Chronel::Event stored;
         for (const Chronel::Event& event : Chronel::HistoryStore::instance()->events()) {
             if (event.messageToken() == token)
@@ -173,6 +180,7 @@ private slots:
 
     void missingConnectionManagerIsASessionError()
     {
+        QVERIFY(m_connectionManager->stop());
         MMSDownloader downloader(kRemote, Mmscm::accountPath);
         QSignalSpy ready(&downloader, &MMSDownloader::ready);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[CHAT-SESSION\\] "));
@@ -183,6 +191,48 @@ private slots:
         QVERIFY(ready.wait());
         QCOMPARE(ready.first().first().toBool(), false);
         QCOMPARE(downloader.download("t", "u"), MMSDownloader::NotReady);
+    }
+
+    void reportsQueuedBeforeReadinessGoOutInOrder()
+    {
+        ReadReportSender sender(kRemote);
+        sender.queueReport(QStringLiteral("m1"), kRemote, false);
+        sender.sendReports();
+        // Queued while the downloader gets ready: the same batch.
+        sender.queueReport(QStringLiteral("m2"), kOther, true);
+        QCOMPARE(sender.reportsCount(), 2);
+        QTest::ignoreMessage(QtDebugMsg, "[MMS-READREPORT] Sending pending reports "
+                                         "(PendingReadReport(mmsId:\"m1\", to:\"+358401234567\", "
+                                         "read:false), PendingReadReport(mmsId:\"m2\", "
+                                         "to:\"+358409999999\", read:true))");
+        // Every report of the sender is one of a message deleted unread.
+        QCOMPARE(receivedReports(2), (ReadReportList{{QStringLiteral("m1"), kRemote, false},
+                                                     {QStringLiteral("m2"), kOther, false}}));
+        QCOMPARE(sender.reportsCount(), 0);
+    }
+
+    // The failed downloader is not asked again: every batch gets a new one.
+    void failedDownloaderDropsTheBatch()
+    {
+        QVERIFY(m_connectionManager->stop());
+        ReadReportSender sender(kRemote);
+        sender.queueReport(QStringLiteral("lost"), kRemote, false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[CHAT-SESSION\\] "));
+        QTest::ignoreMessage(QtWarningMsg, "[MMS-READREPORT] Downloaded failed to get ready. Drop "
+                                           "reports (PendingReadReport(mmsId:\"lost\", "
+                                           "to:\"+358401234567\", read:false))");
+        sender.sendReports();
+        QSignalSpy ready(sender.findChild<MMSDownloader*>(), &MMSDownloader::ready);
+        QVERIFY(ready.wait());
+        QCOMPARE(sender.reportsCount(), 0);
+        QVERIFY(m_connectionManager->start());
+        const QStringList batches{QStringLiteral("first"), QStringLiteral("second")};
+        for (int i = 0; i < batches.size(); ++i) {
+            QTest::ignoreMessage(QtDebugMsg, kCreating);
+            sender.queueReport(batches.at(i), kRemote, false);
+            sender.sendReports();
+            QCOMPARE(receivedReports(i + 1).value(i), (ReadReport{batches.at(i), kRemote, false}));
+        }
     }
 };
 

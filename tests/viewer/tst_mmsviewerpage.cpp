@@ -3,11 +3,6 @@
 #include "mmscmprocess.h"
 #include "mmscmtest.h"
 #include "mmsdownloader.h"
-#include "mmshandover.h"
-#include "mmsheadermap.h"
-#include "mmsmessagefolder.h"
-#include "mmsmessagelayout.h"
-#include "pipelinetestdata.h"
 #include "storage.h"
 #include "tkbanner.h"
 #include "tkquerydialog.h"
@@ -53,14 +48,6 @@ bool modify(Event event)
     return Chronel::HistoryStore::instance()->modifyEvent(event);
 }
 
-QByteArray repeated(const QByteArray& text, int times)
-{
-    QByteArray all;
-    for (int i = 0; i < times; ++i)
-        all += text;
-    return all;
-}
-
 QByteArray truncatedJpeg()
 {
     QImage picture(320, 240, QImage::Format_RGB32);
@@ -69,16 +56,6 @@ QByteArray truncatedJpeg()
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "JPG");
     return buffer.data().left(700);
-}
-
-QByteArray contactCards(int count)
-{
-    QByteArray cards;
-    for (int i = 0; i < count; ++i) {
-        cards += "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Number " + QByteArray::number(i) +
-                 "\r\nTEL:+35840" + QByteArray::number(1000000 + i) + "\r\nEND:VCARD\r\n";
-    }
-    return cards;
 }
 
 int downloaderCount()
@@ -112,34 +89,19 @@ class TestMmsViewerPage : public QObject
 
     MmsViewerPage* open(const Event& event) { return m_page = m_host->open(event); }
 
-    // Queues the connection manager's standard message and opens its notification.
-    MmsViewerPage* openNotification(const QString& token)
+    QString text(const char* label) const
     {
-        const QDBusReply<int> queued = m_control->QueueMessage(
-            writeMessageFolder(m_files.path(), token), messageHeaders(kRemote, token));
-        return queued.isValid() ? open(storedEvent(queued.value())) : nullptr;
+        const auto* shown = child<QLabel>(m_page, label);
+        return shown ? shown->text() : QString();
     }
-
-    QString bodyText() const { return child<QLabel>(m_page, "mmsViewerBody")->text(); }
     QPushButton* button() const { return child<QPushButton>(m_page, "mmsViewerDownloadButton"); }
     QProgressBar* progress() const
     {
         return child<QProgressBar>(m_page, "mmsViewerDownloadProgress");
     }
-
-    // Sends the message through the composer's pipeline; the event the host's sender recorded.
-    Event send(const MmsOutgoingMessage& message)
+    bool replyAllShown() const
     {
-        MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
-        QList<MessageSender::PropertyMap> sendList{MmsHeaderMap::build(message, folder.token(), 1)};
-        if (!folder.prepareMessageFolder() ||
-            !MmsMessageLayout().processAttachments(folder, message, sendList)) {
-            return Event();
-        }
-        QPointer<MessageSender> sender =
-            MmsHandOver::send(MmsPipelineFlavour::editor(), sendList, message.to);
-        QSignalSpy sent(sender.data(), &MessageSender::sent);
-        return sent.wait() ? storedEvent(sender->eventId()) : Event();
+        return child<QAction>(m_page, "mmsViewReplyAllTollbarAction")->isVisible();
     }
 
 private slots:
@@ -213,8 +175,7 @@ private slots:
             locale.formatDateTime(event.startTime(), TkLocale::DateShort, TkLocale::TimeNone) +
             " | " +
             locale.formatDateTime(event.startTime(), TkLocale::DateNone, TkLocale::TimeShort);
-        QCOMPARE(child<QLabel>(m_page, "mmsViewerDate")->text(),
-                 shownStatus.isEmpty() ? when : when + " | " + shownStatus);
+        QCOMPARE(text("mmsViewerDate"), shownStatus.isEmpty() ? when : when + " | " + shownStatus);
     }
 
     void sizeLabel_data()
@@ -235,8 +196,7 @@ private slots:
         event.setBytesReceived(bytes);
         QVERIFY(modify(event));
         open(event);
-        QTRY_VERIFY(child(m_page, "mmsViewerSize"));
-        QCOMPARE(child<QLabel>(m_page, "mmsViewerSize")->text(), shown);
+        QTRY_COMPARE(text("mmsViewerSize"), shown);
     }
 
     // Without a subject the date takes its place; the expand button shows details only when
@@ -277,7 +237,7 @@ private slots:
             return;
         expand->click();
         QTRY_VERIFY(isShown(m_page, "mmsViewerToValue"));
-        QCOMPARE(plainText(child<QLabel>(m_page, "mmsViewerToValue")->text()), to.first());
+        QCOMPARE(plainText(text("mmsViewerToValue")), to.first());
         const auto top = [this](const char* name) {
             return child(m_page, name)->mapTo(m_page, {}).y();
         };
@@ -409,8 +369,16 @@ private slots:
     {
         QTest::addColumn<Parts>("parts");
         QTest::addColumn<QStringList>("slides");
-        const auto smil = [](const QByteArray& presentation) {
-            return Part("<0.smil>", "application/smil", "0.smil", QString::fromUtf8(presentation));
+        const auto smil = [](const QByteArray& body) {
+            return Part("<0.smil>", "application/smil", "0.smil",
+                        QString::fromUtf8("<smil><body>" + body + "</body></smil>"));
+        };
+        // A message of one part file, shown as that file.
+        const auto single = [this](const char* tag, const QString& name, const char* type,
+                                   const QByteArray& content, const QString& text = QString()) {
+            QTest::addRow("%s", tag)
+                << Parts{Part('<' + name + '>', type, file(name, content), text)}
+                << QStringList{name};
         };
         const Part picture("<a.png>", "image/png",
                            imagemedia::writePicture(m_files.filePath("a.png"), 32, 24, Qt::blue));
@@ -418,44 +386,36 @@ private slots:
         Parts many;
         QStringList manySlides;
         for (int i = 0; i < 500; ++i) {
-            many << Part(QString("<t%1>").arg(i, 3, 10, QChar('0')), "text/plain", QString(),
-                         QString("slide %1").arg(i));
             manySlides << QString("slide %1").arg(i);
+            many << Part(QString("<t%1>").arg(i, 3, 10, QChar('0')), "text/plain", QString(),
+                         manySlides.last());
         }
         QTest::addRow("500 parts") << many << manySlides;
         QTest::addRow("presentation names missing parts")
-            << Parts{smil("<smil><body><par><img src=\"a.png\"/><text src=\"gone.txt\"/></par>"
-                          "<par><img src=\"cid:gone.png\"/></par></body></smil>"),
+            << Parts{smil("<par><img src=\"a.png\"/><text src=\"gone.txt\"/></par>"
+                          "<par><img src=\"cid:gone.png\"/></par>"),
                      picture, note}
             << QStringList{"a.png", "B"};
         // Repeats beyond one per part of the message are left out.
         QTest::addRow("presentation names one part 3000 times")
-            << Parts{smil("<smil><body>" + repeated("<par><img src=\"a.png\"/></par>", 3000) +
-                          "</body></smil>"),
-                     picture, note}
+            << Parts{smil(QByteArray("<par><img src=\"a.png\"/></par>").repeated(3000)), picture,
+                     note}
             << QStringList{"a.png", "a.png", "a.png", "a.png", "B"};
         const QByteArray tenMegabytes(10 * 1024 * 1024, 'x');
-        QTest::addRow("10 MB text part")
-            << Parts{Part("<big.txt>", "text/plain", file("big.txt", tenMegabytes),
-                          QString::fromLatin1(tenMegabytes))}
-            << QStringList{"big.txt"};
-        QTest::addRow("corrupt picture")
-            << Parts{Part("<c.jpg>", "image/jpeg",
-                          file("corrupt.jpg", repeated("\xff\xd8 junk", 99)))}
-            << QStringList{"corrupt.jpg"};
-        QTest::addRow("truncated picture")
-            << Parts{Part("<t.jpg>", "image/jpeg", file("truncated.jpg", truncatedJpeg()))}
-            << QStringList{"truncated.jpg"};
-        QTest::addRow("1,000 contact cards")
-            << Parts{Part("<cards.vcf>", "text/x-vcard", file("cards.vcf", contactCards(1000)))}
-            << QStringList{"cards.vcf"};
+        single("10 MB text part", "big.txt", "text/plain", tenMegabytes, tenMegabytes);
+        single("corrupt picture", "corrupt.jpg", "image/jpeg",
+               QByteArray("\xff\xd8 junk").repeated(99));
+        single("truncated picture", "truncated.jpg", "image/jpeg", truncatedJpeg());
+        single("1,000 contact cards", "cards.vcf", "text/x-vcard",
+               QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\nTEL:+358401111111\r\n"
+                          "END:VCARD\r\n")
+                   .repeated(1000));
         QTest::addRow("part file missing")
             << Parts{Part("<x.jpg>", "image/jpeg", m_files.filePath("nowhere/x.jpg"))}
             << QStringList{"x.jpg"};
         // Every part in message order, the presentation too.
         QTest::addRow("presentation not well-formed")
-            << Parts{smil("<smil><body><par><img src=\"a.png\""), picture}
-            << QStringList{"0.smil", "a.png"};
+            << Parts{smil("<par><img src=\"a.png\""), picture} << QStringList{"0.smil", "a.png"};
     }
 
     void hostileMessages()
@@ -468,41 +428,21 @@ private slots:
         QVERIFY(!page->isBuildingSlides());
     }
 
-    // What the composer writes, the viewer shows: through the send pipeline (folder, SMIL
-    // presentation, part maps, the host's sender recording it in the history).
-    void sentMessageShowsItsSlides()
-    {
-        MmsOutgoingMessage message;
-        message.to = QStringList{kRemote};
-        message.subject = "Harbour";
-        message.attachments << testAttachment(imagemedia::writePicture(
-                                                  m_files.filePath("photo.png"), 64, 48, Qt::red),
-                                              "image/png", "Harbour at six")
-                            << testAttachment(QString(), QString(), "Bring a jacket")
-                            << testAttachment(file("card.vcf",
-                                                   "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\n"
-                                                   "TEL:+358401111111\r\nEND:VCARD\r\n"),
-                                              "text/x-vcard", QString());
-        const Event event = send(message);
-        QCOMPARE(event.direction(), Event::Outbound);
-        open(event);
-        QTRY_COMPARE(shownSlides(m_page),
-                     (QStringList{"photo.png + Harbour at six", "Bring a jacket", "card.vcf"}));
-    }
-
     void notificationDownloadsWithProgressAndShowsItsSlides()
     {
-        QVERIFY(openNotification("harbour"));
-        QTRY_VERIFY(child(m_page, "mmsViewerBody"));
-        QCOMPARE(bodyText(), QString("Retrieving message"));
+        const QDBusReply<int> queued = m_control->QueueMessage(
+            writeMessageFolder(m_files.path(), "harbour"), messageHeaders(kRemote, "harbour"));
+        QVERIFY(queued.isValid());
+        open(storedEvent(queued.value()));
+        QTRY_COMPARE(text("mmsViewerBody"), QString("Retrieving message"));
         QCOMPARE(button()->text(), QString("Cancel"));
-        QVERIFY(!child<QAction>(m_page, "mmsViewReplyAllTollbarAction")->isVisible());
+        QVERIFY(!replyAllShown());
         QTRY_VERIFY(progress()->isVisible() && progress()->value() > 0 &&
                     progress()->value() < 100);
         QTRY_COMPARE(shownSlides(m_page), QStringList{"photo.jpg + See you at six"});
         QCOMPARE(m_control->DownloadRequests().value(), QStringList{"harbour"});
         QCOMPARE(m_page->downloadState(), uint(MmsViewerPage::Idle));
-        QVERIFY(child<QAction>(m_page, "mmsViewReplyAllTollbarAction")->isVisible());
+        QVERIFY(replyAllShown());
     }
 
     // Every way a download goes wrong offers to retrieve it again, and that works.
@@ -543,21 +483,21 @@ private slots:
             m_page->onDownloadingCompleted("another", 0);
             m_page->onDownloadingCompleted("another", 5);
             QCOMPARE(m_page->downloadState(), uint(MmsViewerPage::Downloading));
-            QCOMPARE(bodyText(), QString("Retrieving message"));
+            QCOMPARE(text("mmsViewerBody"), QString("Retrieving message"));
             if (trouble == "cancel")
                 button()->click();
             else
                 QVERIFY(m_connectionManager->kill());
         }
         QTRY_COMPARE(button()->text(), QString("Retrieve again"));
-        QCOMPARE(bodyText(), shown);
+        QCOMPARE(text("mmsViewerBody"), shown);
         QCOMPARE(m_page->downloadState(), state);
         if (trouble == "cancel")
             QTRY_COMPARE(storedEvent(queued.value()).status(), Event::DeliveredStatus);
         if (away || trouble.endsWith("mid-way"))
             QVERIFY(m_connectionManager->start());
         button()->click();
-        QCOMPARE(bodyText(), QString("Retrieving message"));
+        QCOMPARE(text("mmsViewerBody"), QString("Retrieving message"));
         QTRY_COMPARE(shownSlides(m_page), QStringList{"photo.jpg + See you at six"});
     }
 
@@ -573,16 +513,16 @@ private slots:
         QTest::addColumn<bool>("marked");
         QTest::addColumn<bool>("sent");
         const int in = Event::Inbound;
+        const int out = Event::Outbound;
         const int yes = TkQueryDialog::Yes;
-        QTest::addRow("sent message")
-            << 1 << int(Event::Outbound) << true << false << kNoQuestion << false << false;
+        const int no = TkQueryDialog::No;
+        QTest::addRow("sent message") << 1 << out << true << false << kNoQuestion << false << false;
         QTest::addRow("no report asked")
             << 1 << in << false << false << kNoQuestion << false << false;
         QTest::addRow("report sent before")
             << 0 << in << true << true << kNoQuestion << true << false;
         QTest::addRow("ask, yes") << 0 << in << true << false << yes << true << true;
-        QTest::addRow("ask, no") << 0 << in << true << false << int(TkQueryDialog::No) << true
-                                 << false;
+        QTest::addRow("ask, no") << 0 << in << true << false << no << true << false;
         QTest::addRow("always send") << 1 << in << true << false << kNoQuestion << true << true;
         QTest::addRow("never send") << 2 << in << true << false << kNoQuestion << false << false;
     }

@@ -8,262 +8,212 @@
 
 namespace {
 
+using Maps = QList<MessageSender::PropertyMap>;
 const QString kAccount = QStringLiteral("/org/freedesktop/Telepathy/Account/mmscm/mms/mms0");
+const QString kRemote = QStringLiteral("+358401234567");
 
 MessageSender::PropertyMap map(const QVariantMap& values)
 {
     MessageSender::PropertyMap result;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
         result.insert(it.key(), QDBusVariant(it.value()));
-    }
     return result;
 }
 
-MessageSender::PropertyMap header(const QString& to, const QString& cc = QString())
+MessageSender::PropertyMap header(const QString& to)
 {
-    QVariantMap values{{QStringLiteral("message-subject"), QStringLiteral("Holiday")},
-                       {QStringLiteral("message-token"), QStringLiteral("token-1")},
-                       {QStringLiteral("message-validity"), 86400u},
-                       {QStringLiteral("x-mms-message-size"), 1234u}};
-    if (!to.isEmpty()) {
-        values.insert(QStringLiteral("message-to"), to);
-    }
-    if (!cc.isEmpty()) {
-        values.insert(QStringLiteral("message-cc"), cc);
-    }
+    QVariantMap values{{"message-subject", "Holiday"},
+                       {"message-token", "token-1"},
+                       {"message-validity", 86400u},
+                       {"x-mms-message-size", 1234u}};
+    if (!to.isEmpty())
+        values.insert("message-to", to);
     return map(values);
+}
+
+// What the history holds of the sender's message, one line per event field and part.
+QStringList recorded(const MessageSender& sender)
+{
+    Chronel::Event event;
+    Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event);
+    QStringList lines{
+        QString("%1 %2 %3").arg(event.type()).arg(event.direction()).arg(event.status()),
+        event.localUid(),
+        event.remoteUid(),
+        event.messageToken(),
+        event.subject(),
+        event.toList().join(';'),
+        event.ccList().join(';'),
+        event.bccList().join(';'),
+        event.freeText(),
+        QString("reports %1 %2").arg(event.reportDelivery()).arg(event.reportRead())};
+    for (const Chronel::MessagePart& part : event.messageParts()) {
+        lines << QStringList{part.contentType(), part.contentId(), part.plainTextContent(),
+                             QFileInfo(part.contentLocation()).fileName()}
+                     .join('|');
+    }
+    return lines;
 }
 
 } // namespace
 
+// The host's sender over the real connection manager program: the message it records in the
+// history, and every way a message is refused or not handed over.
 class TestMessageSender : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void recordsOutgoingMessage();
-    void textOnlyMessage();
-    void reportFlags_data();
-    void reportFlags();
-    void refusedMessages_data();
-    void refusedMessages();
-    void autoDeleteAfterReport();
-    void handOverFailures_data();
-    void handOverFailures();
-
-private:
-    QList<MessageSender::PropertyMap> pictureMessage() const;
 
     QTemporaryDir m_folder;
-    QString m_picture;
     MmscmProcess* m_connectionManager = nullptr;
+
+    Maps pictureMessage() const
+    {
+        MessageSender::PropertyMap to = header("+358401234567;0401112223");
+        to.insert("message-cc", QDBusVariant("ann@example.com"));
+        return {to,
+                map({{"content-type", "application/smil"},
+                     {"identifier", "sindex:0001;<0>"},
+                     {"size", qint64(7)},
+                     {"content", "<smil/>"},
+                     {"content-location", m_folder.filePath("0.smil")}}),
+                map({{"content-type", "text/plain"},
+                     {"identifier", "sindex:0011;<1>"},
+                     {"content", "Hi"},
+                     {"content-location", m_folder.filePath("text_001.txt")}}),
+                map({{"content-type", "image/jpeg"},
+                     {"identifier", "sindex:0021;<2>"},
+                     {"size", qint64(17)},
+                     {"content-location", m_folder.filePath("photo.jpg")}})};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Chronel::HistoryStore::instance()->close();
+        QFile::remove(Chronel::HistoryStore::databasePath());
+        // The connection manager sends part files, also of the parts carrying their text.
+        for (const char* name : {"photo.jpg", "0.smil", "text_001.txt", "text.txt"}) {
+            QFile file(m_folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not really a jpeg") > 0);
+        }
+        m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), this);
+        m_connectionManager->setStepInterval(0);
+        QVERIFY2(m_connectionManager->start(), qPrintable(m_connectionManager->errorString()));
+    }
+
+    // The status is the one the connection manager wrote; the shown text that of the first
+    // text part unless the caller gives one.
+    void recordsOutgoingMessage()
+    {
+        MessageSender sender(kRemote, kAccount, false);
+        sender.setReportFlags(MessageSender::ReportRead);
+        QSignalSpy added(Chronel::HistoryStore::instance(), &Chronel::HistoryStore::eventsAdded);
+        QSignalSpy sent(&sender, &MessageSender::sent);
+        QSignalSpy failed(&sender, &MessageSender::failed);
+        QVERIFY(sender.send(pictureMessage(), QString()));
+        QCOMPARE(added.count(), 1);
+        // The verdict comes from the loop, so a caller may connect after send().
+        QCOMPARE(sent.count(), 0);
+        QVERIFY(sent.wait());
+        QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("token-1"));
+        QCOMPARE(failed.count(), 0);
+        const int mms = Chronel::Event::MMSEvent;
+        const int out = Chronel::Event::Outbound;
+        QCOMPARE(recorded(sender),
+                 (QStringList{QString("%1 %2 %3").arg(mms).arg(out).arg(Chronel::Event::SentStatus),
+                              kAccount, kRemote, "token-1", "Holiday", "+358401234567;0401112223",
+                              "ann@example.com", "", "Hi", "reports 0 1",
+                              "application/smil|sindex:0001;<0>|<smil/>|0.smil",
+                              "text/plain|sindex:0011;<1>|Hi|text_001.txt",
+                              "image/jpeg|sindex:0021;<2>||photo.jpg"}));
+
+        MessageSender textOnly("0401112223", kAccount, false);
+        textOnly.setReportFlags(MessageSender::ReportDelivery);
+        QSignalSpy textSent(&textOnly, &MessageSender::sent);
+        QVERIFY(textOnly.send(
+            {header("0401112223"), map({{"content-type", "text/plain"},
+                                        {"content", "Hello"},
+                                        {"content-location", m_folder.filePath("text.txt")}})},
+            "Shown text"));
+        QVERIFY(textSent.wait());
+        QCOMPARE(recorded(textOnly).mid(8, 3),
+                 (QStringList{"Shown text", "reports 1 0", "text/plain||Hello|text.txt"}));
+    }
+
+    void refusedMessages_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("nothing") << 0 << int(MessageSender::InvalidMessage);
+        QTest::newRow("no recipient") << 1 << int(MessageSender::InvalidMessage);
+        QTest::newRow("no token") << 2 << int(MessageSender::InvalidMessage);
+        QTest::newRow("part file gone") << 3 << int(MessageSender::MissingPart);
+    }
+
+    void refusedMessages()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, failure);
+        Maps maps = kind == 1 ? Maps{header(QString())} : kind > 1 ? pictureMessage() : Maps();
+        if (kind == 2)
+            maps[0].remove("message-token");
+        else if (kind == 3)
+            maps[3].insert("content-location", QDBusVariant(m_folder.filePath("gone.jpg")));
+        const int stored = Chronel::HistoryStore::instance()->events().size();
+        MessageSender sender(kRemote, kAccount, false);
+        QSignalSpy sent(&sender, &MessageSender::sent);
+        QSignalSpy failed(&sender, &MessageSender::failed);
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(
+                QString("^\\[MESSAGE-SENDER\\] message .* not sent, failure %1$").arg(failure)));
+        QVERIFY(!sender.send(maps, QString()));
+        QVERIFY(failed.wait());
+        QCOMPARE(failed.at(0).at(1).toInt(), failure);
+        QCOMPARE(sent.count(), 0);
+        QCOMPARE(sender.eventId(), -1);
+        QCOMPARE(Chronel::HistoryStore::instance()->events().size(), stored);
+    }
+
+    void autoDeleteAfterReport()
+    {
+        QPointer<MessageSender> sender = new MessageSender(kRemote, kAccount, true);
+        QSignalSpy destroyed(sender.data(), &QObject::destroyed);
+        sender->send(pictureMessage(), QString());
+        QVERIFY(destroyed.wait());
+    }
+
+    // The message stays in the history, marked failed, and the failure is reported.
+    void handOverFailures_data()
+    {
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<bool>("connectionManager");
+        QTest::newRow("token not a plain name") << QStringLiteral("../outside") << true;
+        QTest::newRow("no connection manager") << QStringLiteral("token-2") << false;
+    }
+
+    void handOverFailures()
+    {
+        QFETCH(QString, token);
+        QFETCH(bool, connectionManager);
+        if (!connectionManager)
+            QVERIFY(m_connectionManager->stop());
+        Maps maps = pictureMessage();
+        maps[0].insert("message-token", QDBusVariant(token));
+        MessageSender sender(kRemote, kAccount, false);
+        QSignalSpy failed(&sender, &MessageSender::failed);
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^\\[MESSAGE-SENDER\\] message .* not handed over: "));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression(
+                              QString(" not sent, failure %1$").arg(MessageSender::NotHandedOver)));
+        QVERIFY(sender.send(maps, QString()));
+        QVERIFY(failed.wait());
+        QCOMPARE(failed.at(0).at(0).toString(), token);
+        QCOMPARE(recorded(sender).first().section(' ', 2).toInt(),
+                 int(Chronel::Event::TemporarilyFailedStatus));
+    }
 };
-
-void TestMessageSender::initTestCase()
-{
-    Chronel::HistoryStore::instance()->close();
-    QFile::remove(Chronel::HistoryStore::databasePath());
-    m_picture = m_folder.filePath(QStringLiteral("photo.jpg"));
-    // The connection manager sends part files, also of the parts carrying their text.
-    for (const QString& name : {QStringLiteral("photo.jpg"), QStringLiteral("0.smil"),
-                                QStringLiteral("text_001.txt"), QStringLiteral("text.txt")}) {
-        QFile file(m_folder.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not really a jpeg");
-    }
-    m_connectionManager = new MmscmProcess(QStringLiteral(MMSCM_PROGRAM), this);
-    m_connectionManager->setStepInterval(0);
-    QVERIFY2(m_connectionManager->start(), qPrintable(m_connectionManager->errorString()));
-}
-
-QList<MessageSender::PropertyMap> TestMessageSender::pictureMessage() const
-{
-    const QString smil = QStringLiteral("<smil/>");
-    return {header(QStringLiteral("+358401234567;0401112223"), QStringLiteral("ann@example.com")),
-            map({{QStringLiteral("content-type"), QStringLiteral("application/smil")},
-                 {QStringLiteral("identifier"), QStringLiteral("sindex:0001;<0>")},
-                 {QStringLiteral("size"), qint64(smil.size())},
-                 {QStringLiteral("content"), smil},
-                 {QStringLiteral("content-location"), m_folder.filePath("0.smil")}}),
-            map({{QStringLiteral("content-type"), QStringLiteral("text/plain")},
-                 {QStringLiteral("identifier"), QStringLiteral("sindex:0011;<1>")},
-                 {QStringLiteral("content"), QStringLiteral("Hi")},
-                 {QStringLiteral("content-location"), m_folder.filePath("text_001.txt")}}),
-            map({{QStringLiteral("content-type"), QStringLiteral("image/jpeg")},
-                 {QStringLiteral("identifier"), QStringLiteral("sindex:0021;<2>")},
-                 {QStringLiteral("size"), qint64(17)},
-                 {QStringLiteral("content-location"), m_picture}})};
-}
-
-void TestMessageSender::recordsOutgoingMessage()
-{
-    MessageSender sender(QStringLiteral("+358401234567"), kAccount, false);
-    QSignalSpy added(Chronel::HistoryStore::instance(), &Chronel::HistoryStore::eventsAdded);
-    QSignalSpy sent(&sender, &MessageSender::sent);
-    QSignalSpy failed(&sender, &MessageSender::failed);
-    QVERIFY(sender.send(pictureMessage(), QString()));
-    QCOMPARE(added.count(), 1);
-    // The verdict comes from the loop, so a caller may connect after send().
-    QCOMPARE(sent.count(), 0);
-    QVERIFY(sent.wait());
-    QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("token-1"));
-    QCOMPARE(failed.count(), 0);
-
-    Chronel::Event event;
-    QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event));
-    QCOMPARE(event.type(), Chronel::Event::MMSEvent);
-    QCOMPARE(event.direction(), Chronel::Event::Outbound);
-    // The connection manager wrote what it reported.
-    QCOMPARE(event.status(), Chronel::Event::SentStatus);
-    QCOMPARE(event.localUid(), kAccount);
-    QCOMPARE(event.remoteUid(), QStringLiteral("+358401234567"));
-    QCOMPARE(event.messageToken(), QStringLiteral("token-1"));
-    QCOMPARE(event.subject(), QStringLiteral("Holiday"));
-    QCOMPARE(event.toList(),
-             (QStringList{QStringLiteral("+358401234567"), QStringLiteral("0401112223")}));
-    QCOMPARE(event.ccList(), QStringList{QStringLiteral("ann@example.com")});
-    QVERIFY(event.bccList().isEmpty());
-    QCOMPARE(event.freeText(), QStringLiteral("Hi"));
-    QVERIFY(event.startTime().isValid());
-    const QList<Chronel::MessagePart> parts = event.messageParts();
-    QCOMPARE(parts.size(), 3);
-    QCOMPARE(parts.at(0).contentType(), QStringLiteral("application/smil"));
-    QCOMPARE(parts.at(0).contentId(), QStringLiteral("sindex:0001;<0>"));
-    QCOMPARE(parts.at(0).plainTextContent(), QStringLiteral("<smil/>"));
-    QCOMPARE(parts.at(1).plainTextContent(), QStringLiteral("Hi"));
-    QCOMPARE(parts.at(2).contentType(), QStringLiteral("image/jpeg"));
-    QCOMPARE(parts.at(2).contentId(), QStringLiteral("sindex:0021;<2>"));
-    QCOMPARE(parts.at(2).contentLocation(), m_picture);
-    QVERIFY(parts.at(2).plainTextContent().isEmpty());
-}
-
-void TestMessageSender::textOnlyMessage()
-{
-    MessageSender sender(QStringLiteral("0401112223"), kAccount, false);
-    QSignalSpy sent(&sender, &MessageSender::sent);
-    QVERIFY(sender.send({header(QStringLiteral("0401112223")),
-                         map({{QStringLiteral("content-type"), QStringLiteral("text/plain")},
-                              {QStringLiteral("content"), QStringLiteral("Hello")},
-                              {QStringLiteral("content-location"),
-                               m_folder.filePath(QStringLiteral("text.txt"))}})},
-                        QStringLiteral("Shown text")));
-    QVERIFY(sent.wait());
-    Chronel::Event event;
-    QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event));
-    QCOMPARE(event.freeText(), QStringLiteral("Shown text"));
-    QCOMPARE(event.messageParts().value(0).plainTextContent(), QStringLiteral("Hello"));
-}
-
-void TestMessageSender::reportFlags_data()
-{
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<bool>("delivery");
-    QTest::addColumn<bool>("read");
-    QTest::newRow("none") << 0 << false << false;
-    QTest::newRow("delivery") << 1 << true << false;
-    QTest::newRow("read") << 2 << false << true;
-    QTest::newRow("both") << 3 << true << true;
-}
-
-void TestMessageSender::reportFlags()
-{
-    QFETCH(int, flags);
-    QFETCH(bool, delivery);
-    QFETCH(bool, read);
-    MessageSender sender(QStringLiteral("+358401234567"), kAccount, false);
-    sender.setReportFlags(flags);
-    QVERIFY(sender.send(pictureMessage(), QString()));
-    Chronel::Event event;
-    QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event));
-    QCOMPARE(event.reportDelivery(), delivery);
-    QCOMPARE(event.reportRead(), read);
-}
-
-void TestMessageSender::refusedMessages_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("failure");
-    QTest::newRow("nothing") << 0 << int(MessageSender::InvalidMessage);
-    QTest::newRow("no recipient") << 1 << int(MessageSender::InvalidMessage);
-    QTest::newRow("no token") << 2 << int(MessageSender::InvalidMessage);
-    QTest::newRow("part file gone") << 3 << int(MessageSender::MissingPart);
-}
-
-void TestMessageSender::refusedMessages()
-{
-    QFETCH(int, kind);
-    QFETCH(int, failure);
-    QList<MessageSender::PropertyMap> maps;
-    if (kind == 1) {
-        maps = {header(QString())};
-    } else if (kind == 2) {
-        maps = pictureMessage();
-        maps[0].remove(QStringLiteral("message-token"));
-    } else if (kind == 3) {
-        maps = pictureMessage();
-        maps[3].insert(QStringLiteral("content-location"),
-                       QDBusVariant(m_folder.filePath(QStringLiteral("gone.jpg"))));
-    }
-    const int stored = Chronel::HistoryStore::instance()->events().size();
-    MessageSender sender(QStringLiteral("+358401234567"), kAccount, false);
-    QSignalSpy sent(&sender, &MessageSender::sent);
-    QSignalSpy failed(&sender, &MessageSender::failed);
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^\\[MESSAGE-SENDER\\] message .* not "
-                                                           "sent, failure %1$")
-                                                .arg(failure)));
-    QVERIFY(!sender.send(maps, QString()));
-    QVERIFY(failed.wait());
-    QCOMPARE(failed.at(0).at(1).toInt(), failure);
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(sender.eventId(), -1);
-    QCOMPARE(Chronel::HistoryStore::instance()->events().size(), stored);
-}
-
-void TestMessageSender::autoDeleteAfterReport()
-{
-    QPointer<MessageSender> sender =
-        new MessageSender(QStringLiteral("+358401234567"), kAccount, true);
-    QSignalSpy destroyed(sender.data(), &QObject::destroyed);
-    sender->send(pictureMessage(), QString());
-    QVERIFY(destroyed.wait());
-    QVERIFY(sender.isNull());
-}
-
-// The message stays in the history, marked failed, and the failure is reported.
-void TestMessageSender::handOverFailures_data()
-{
-    QTest::addColumn<QString>("token");
-    QTest::addColumn<bool>("connectionManager");
-    QTest::newRow("token not a plain name") << QStringLiteral("../outside") << true;
-    QTest::newRow("no connection manager") << QStringLiteral("token-2") << false;
-}
-
-void TestMessageSender::handOverFailures()
-{
-    QFETCH(QString, token);
-    QFETCH(bool, connectionManager);
-    if (!connectionManager) {
-        QVERIFY(m_connectionManager->stop());
-    }
-    QList<MessageSender::PropertyMap> maps = pictureMessage();
-    maps[0].insert(QStringLiteral("message-token"), QDBusVariant(token));
-    MessageSender sender(QStringLiteral("+358401234567"), kAccount, false);
-    QSignalSpy failed(&sender, &MessageSender::failed);
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^\\[MESSAGE-SENDER\\] message .* not "
-                                                           "handed over: ")));
-    QTest::ignoreMessage(
-        QtWarningMsg,
-        QRegularExpression(
-            QStringLiteral(" not sent, failure %1$").arg(MessageSender::NotHandedOver)));
-    QVERIFY(sender.send(maps, QString()));
-    QVERIFY(failed.wait());
-    QCOMPARE(failed.at(0).at(0).toString(), token);
-    Chronel::Event event;
-    QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender.eventId(), event));
-    QCOMPARE(event.status(), Chronel::Event::TemporarilyFailedStatus);
-}
 
 QTEST_MAIN(TestMessageSender)
 #include "tst_messagesender.moc"

@@ -1,5 +1,6 @@
 #include "contentindexer.h"
 #include "freshdatafolder.h"
+#include "messageattachmentwidget.h"
 #include "messagingattachmentpicker.h"
 #include "qsparqlconnection.h"
 
@@ -9,6 +10,19 @@
 
 using Category = MessagingAttachmentPicker::Category;
 Q_DECLARE_METATYPE(Category)
+
+namespace {
+
+class Recording : public MessageAttachmentWidget
+{
+public:
+    QStringList added;
+    void addAttachment(const QString& reference) override { added << reference; }
+};
+
+} // namespace
+
+// The host's attachment picker over the content index, and the widget holding what was picked.
 
 class TestMessagingAttachmentPicker : public QObject
 {
@@ -101,6 +115,23 @@ private slots:
         QTest::keyClick(&picker, Qt::Key_Escape);
         QCOMPARE(back.count(), 2);
         QVERIFY(picker.isVisible());
+    }
+
+    void widgetHoldsReferencesOnce()
+    {
+        MessageAttachmentWidget widget;
+        widget.setAttachments({"file:///a.jpg"});
+        widget.addAttachment("urn:b");
+        widget.addAttachment("file:///a.jpg");
+        QCOMPARE(widget.attachments(), (QStringList{"file:///a.jpg", "urn:b"}));
+    }
+
+    // The host calls it as a slot, by name, and a plug-in's widget takes it.
+    void widgetAddAttachmentIsVirtual()
+    {
+        Recording widget;
+        QVERIFY(QMetaObject::invokeMethod(&widget, "addAttachment", Q_ARG(QString, "urn:c")));
+        QCOMPARE(widget.added, QStringList{"urn:c"});
     }
 };
 

@@ -190,14 +190,14 @@ private slots:
              Part("<text_0.txt>", "text/plain", "text_0.txt", "First"),
              Part("<IMG_0001.jpg>", "image/jpeg", "IMG_0001.jpg")},
             {"IMG_0001.jpg + First", "IMG_0002.jpg + Second"});
-        QTest::addRow("a SMIL 2.0 seq of pars")
-            << Parts{smilFile("presentations/seq-of-pars.smil"),
-                     Part("<beach.jpg>", "image/jpeg", "beach.jpg"),
-                     Part("<caption1.txt>", "text/plain", "caption1.txt", "Sea"),
-                     Part("<waves.amr>", "audio/amr", "waves.amr"),
-                     Part("<clip.3gp>", "video/3gpp", "clip.3gp"),
-                     Part("<caption2.txt>", "text/plain", "caption2.txt", "Sun")}
-            << QStringList{"beach.jpg + Sea", "waves.amr", "clip.3gp + Sun"} << QStringList();
+        row("a SMIL 2.0 seq of pars",
+            {smilFile("presentations/seq-of-pars.smil"),
+             Part("<beach.jpg>", "image/jpeg", "beach.jpg"),
+             Part("<caption1.txt>", "text/plain", "caption1.txt", "Sea"),
+             Part("<waves.amr>", "audio/amr", "waves.amr"),
+             Part("<clip.3gp>", "video/3gpp", "clip.3gp"),
+             Part("<caption2.txt>", "text/plain", "caption2.txt", "Sun")},
+            {"beach.jpg + Sea", "waves.amr", "clip.3gp + Sun"});
     }
 
     void placesSlides()
@@ -237,23 +237,23 @@ private slots:
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QStringList>("contentIds");
         QTest::addColumn<int>("found");
-        QTest::addRow("cid: against angle brackets")
-            << "cid:photo.jpg" << QStringList{"<photo.jpg>"} << 0;
-        QTest::addRow(".dm suffix dropped") << "photo.dm" << QStringList{"photo"} << 0;
-        QTest::addRow("cid:x.dm against <x>") << "cid:x.dm" << QStringList{"<x>"} << 0;
-        QTest::addRow("first id of a list") << "a" << QStringList{"a;<b>"} << 0;
-        QTest::addRow("second id of a list") << "b" << QStringList{"a;<b>"} << 0;
-        QTest::addRow("cid: against a list") << "cid:b" << QStringList{"a;<b>"} << 0;
-        QTest::addRow("empty pieces ignored") << "b" << QStringList{";;b;"} << 0;
-        QTest::addRow("angle brackets in the reference") << "<a>" << QStringList{"a"} << 0;
-        QTest::addRow("later part") << "cid:b" << QStringList{"<a>", "<b>"} << 1;
-        QTest::addRow("earlier of two equal ids")
-            << "cid:b" << QStringList{"<a>", "<b>", "<b>"} << 1;
-        QTest::addRow("cid: is case-sensitive") << "CID:x" << QStringList{"<x>"} << -1;
-        QTest::addRow(".dm is case-sensitive") << "x.DM" << QStringList{"x"} << -1;
-        QTest::addRow("ids are case-sensitive") << "cid:X" << QStringList{"<x>"} << -1;
-        QTest::addRow("cid: inside brackets stays") << "<cid:a>" << QStringList{"<a>"} << -1;
-        QTest::addRow("no parts") << "cid:a" << QStringList() << -1;
+        const auto row = [](const char* tag, const char* reference, const QStringList& ids,
+                            int found) {
+            QTest::addRow("%s", tag) << QString(reference) << ids << found;
+        };
+        row("cid: against angle brackets", "cid:photo.jpg", {"<photo.jpg>"}, 0);
+        row(".dm suffix dropped", "photo.dm", {"photo"}, 0);
+        row("cid:x.dm against <x>", "cid:x.dm", {"<x>"}, 0);
+        row("first id of a list", "a", {"a;<b>"}, 0);
+        row("cid: against a later id of a list", "cid:b", {"a;<b>"}, 0);
+        row("empty pieces ignored", "b", {";;b;"}, 0);
+        row("angle brackets in the reference", "<a>", {"a"}, 0);
+        row("earlier of two equal ids", "cid:b", {"<a>", "<b>", "<b>"}, 1);
+        row("cid: is case-sensitive", "CID:x", {"<x>"}, -1);
+        row(".dm is case-sensitive", "x.DM", {"x"}, -1);
+        row("ids are case-sensitive", "cid:X", {"<x>"}, -1);
+        row("cid: inside brackets stays", "<cid:a>", {"<a>"}, -1);
+        row("no parts", "cid:a", {}, -1);
     }
 
     void resolvesReferences()

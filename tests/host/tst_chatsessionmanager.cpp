@@ -1,4 +1,5 @@
 #include "chatsessionmanager.h"
+#include "sendvalidator.h"
 
 #include <QtTest>
 
@@ -10,7 +11,8 @@ const QString kRemote = QStringLiteral("+358401234567");
 
 } // namespace
 
-// Sessions themselves are driven against the connection manager by the downloader's tests.
+// The accounts of the host: which account may send what, and where an account's chat sessions
+// live (sessions themselves are driven against the connection manager by the downloader's tests).
 class TestChatSessionManager : public QObject
 {
     Q_OBJECT
@@ -72,6 +74,49 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, escaped);
         QCOMPARE(ChatSessionManager::escapePathElement(text), escaped);
+    }
+
+    void sendValidation_data()
+    {
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<bool>("multimedia");
+        QTest::addColumn<int>("error");
+        const QString mms = kAccount;
+        const QString ring = QStringLiteral("/org/freedesktop/Telepathy/Account/ring/tel/ring");
+        const int unknown = SendValidator::UnknownAccount;
+        QTest::addRow("mms account") << mms << true << 0;
+        QTest::addRow("text through ring") << ring << false << 0;
+        QTest::addRow("text through mms") << mms << false << 0;
+        QTest::addRow("multimedia through ring")
+            << ring << true << int(SendValidator::MultimediaNotSupported);
+        QTest::addRow("empty") << QString() << true << int(SendValidator::NoAccount);
+        QTest::addRow("not an account path")
+            << "/org/freedesktop/Telepathy/Connection/mmscm/mms/mms0" << true << unknown;
+        QTest::addRow("too short")
+            << "/org/freedesktop/Telepathy/Account/mmscm/mms" << true << unknown;
+        QTest::addRow("bad characters")
+            << "/org/freedesktop/Telepathy/Account/mmscm/mms/mms-0" << true << unknown;
+    }
+
+    // The verdict never arrives inside validate().
+    void sendValidation()
+    {
+        QFETCH(QString, account);
+        QFETCH(bool, multimedia);
+        QFETCH(int, error);
+        SendValidator validator(account, multimedia);
+        QSignalSpy completed(&validator, &SendValidator::validationCompleted);
+        QSignalSpy failed(&validator, &SendValidator::validationFailed);
+        if (error != 0) {
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^\\[SEND-VALIDATOR\\] cannot send through"));
+        }
+        validator.validate();
+        QCOMPARE(completed.count() + failed.count(), 0);
+        QVERIFY(error == 0 ? completed.wait() : failed.wait());
+        QCOMPARE(completed.count() + failed.count(), 1);
+        if (error != 0)
+            QCOMPARE(failed.at(0).at(0).toInt(), error);
     }
 };
 

@@ -111,21 +111,15 @@ inline QString plainText(const QString& html)
 inline QString slideShown(const QWidget* slide)
 {
     QString shown;
-    if (const auto* file = slide->findChild<MMSImageWidget*>()) {
+    if (const auto* file = slide->findChild<MMSImageWidget*>())
         shown = QFileInfo(file->filePath()).fileName();
-    } else if (const auto* card = slide->findChild<MmsContactCard*>()) {
+    else if (const auto* card = slide->findChild<MmsContactCard*>())
         shown = QFileInfo(card->fileName()).fileName();
-    } else if (const auto* text =
-                   slide->findChild<QLabel*>(QStringLiteral("mmsViewerTextAttachmnet"))) {
+    else if (const auto* text = slide->findChild<QLabel*>("mmsViewerTextAttachmnet"))
         shown = plainText(text->text());
-    } else {
-        return shown;
-    }
-    if (const auto* caption =
-            slide->findChild<CustomSelectableLabel*>(QStringLiteral("mmsViewerSlideText"))) {
-        shown += QStringLiteral(" + ") + plainText(caption->label()->text());
-    }
-    return shown;
+    const auto* caption = slide->findChild<CustomSelectableLabel*>("mmsViewerSlideText");
+    return shown.isEmpty() || !caption ? shown
+                                       : shown + " + " + plainText(caption->label()->text());
 }
 
 // The slides of a list in their laid-out order; the list holds them in parts.

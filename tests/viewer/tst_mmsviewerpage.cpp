@@ -228,17 +228,23 @@ private slots:
         QVERIFY(top("mmsViewerCcLabel") < top("mmsViewerBccLabel"));
     }
 
-    // An e-mail address gets the multimedia editor, a phone number a text message.
-    void reply_data()
+    // An e-mail address gets the multimedia editor, a phone number a text message; a part in
+    // private storage takes Forward away.
+    void toolbar_data()
     {
         QTest::addColumn<QString>("remoteUid");
-        QTest::addRow("e-mail address") << "friend@example.com";
-        QTest::addRow("phone number") << "+358401234567";
+        QTest::addColumn<bool>("privatePart");
+        QTest::addRow("e-mail address, a part in private storage") << "friend@example.com" << true;
+        QTest::addRow("phone number, ordinary parts") << "+358401234567" << false;
     }
 
-    void reply()
+    void toolbar()
     {
         QFETCH(QString, remoteUid);
+        QFETCH(bool, privatePart);
+        mmsui::utils::setPrivateStorageCheck([privatePart](const QString& path) {
+            return privatePart && path.endsWith("photo.png");
+        });
         const Event event = storedMessage(Event::Inbound, pictureAndNote(), remoteUid);
         open(event);
         QList<QPair<int, QString>> textEditors;
@@ -248,31 +254,14 @@ private slots:
                         int(type), recipients.value(0).value(Tollis::RecipientAddress).toString());
                 });
         QTRY_VERIFY(child<QAction>(m_page, "mmsViewReplyTollbarAction"));
+        auto* forward = child<QAction>(m_page, "mmsViewForwardTollbarAction");
+        QCOMPARE(forward && forward->isVisible(), !privatePart);
         child<QAction>(m_page, "mmsViewReplyTollbarAction")->trigger();
         const bool email = remoteUid.contains('@');
         using Editors = QList<QPair<int, int>>;
         using TextEditors = QList<QPair<int, QString>>;
         QCOMPARE(m_host->manager.editorRequests, (email ? Editors{{event.id(), 2}} : Editors()));
         QCOMPARE(textEditors, (email ? TextEditors() : TextEditors{{Event::SMSEvent, remoteUid}}));
-    }
-
-    void partInPrivateStorageRemovesForward_data()
-    {
-        QTest::addColumn<bool>("privatePart");
-        QTest::addRow("ordinary parts") << false;
-        QTest::addRow("a part in private storage") << true;
-    }
-
-    void partInPrivateStorageRemovesForward()
-    {
-        QFETCH(bool, privatePart);
-        mmsui::utils::setPrivateStorageCheck([privatePart](const QString& path) {
-            return privatePart && path.endsWith("photo.png");
-        });
-        open(storedMessage(Event::Inbound, pictureAndNote()));
-        QTRY_VERIFY(child<QAction>(m_page, "mmsViewReplyAllTollbarAction"));
-        auto* forward = child<QAction>(m_page, "mmsViewForwardTollbarAction");
-        QCOMPARE(forward && forward->isVisible(), !privatePart);
     }
 
     // Wrapped text takes the lines it needs beside its picture: nothing of a slide is cut off.
@@ -386,9 +375,6 @@ private slots:
                QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\nTEL:+358401111111\r\n"
                           "END:VCARD\r\n")
                    .repeated(1000));
-        QTest::addRow("part file missing")
-            << Parts{Part("<x.jpg>", "image/jpeg", m_files.filePath("nowhere/x.jpg"))}
-            << QStringList{"x.jpg"};
         // Every part in message order, the presentation too.
         QTest::addRow("presentation not well-formed")
             << Parts{smil("<par><img src=\"a.png\""), picture} << QStringList{"0.smil", "a.png"};

@@ -64,24 +64,26 @@ class TestMessageSender : public QObject
 
     QTemporaryDir m_folder;
 
+    // A part map of a file in the test's folder, its size that of the file.
+    MessageSender::PropertyMap part(const char* type, const char* id, const QString& file,
+                                    const QString& content = QString()) const
+    {
+        QVariantMap values{{"content-type", type},
+                           {"identifier", id},
+                           {"size", QFileInfo(m_folder.filePath(file)).size()},
+                           {"content-location", m_folder.filePath(file)}};
+        if (!content.isEmpty())
+            values.insert("content", content);
+        return map(values);
+    }
+
     Maps pictureMessage() const
     {
         MessageSender::PropertyMap to = header("+358401234567;0401112223");
         to.insert("message-cc", QDBusVariant("ann@example.com"));
-        return {to,
-                map({{"content-type", "application/smil"},
-                     {"identifier", "sindex:0001;<0>"},
-                     {"size", qint64(7)},
-                     {"content", "<smil/>"},
-                     {"content-location", m_folder.filePath("0.smil")}}),
-                map({{"content-type", "text/plain"},
-                     {"identifier", "sindex:0011;<1>"},
-                     {"content", "Hi"},
-                     {"content-location", m_folder.filePath("text_001.txt")}}),
-                map({{"content-type", "image/jpeg"},
-                     {"identifier", "sindex:0021;<2>"},
-                     {"size", qint64(17)},
-                     {"content-location", m_folder.filePath("photo.jpg")}})};
+        return {to, part("application/smil", "sindex:0001;<0>", "0.smil", "<smil/>"),
+                part("text/plain", "sindex:0011;<1>", "text_001.txt", "Hi"),
+                part("image/jpeg", "sindex:0021;<2>", "photo.jpg")};
     }
 
 private slots:
@@ -128,11 +130,8 @@ private slots:
         MessageSender textOnly("0401112223", kAccount, false);
         textOnly.setReportFlags(MessageSender::ReportDelivery);
         QSignalSpy textSent(&textOnly, &MessageSender::sent);
-        QVERIFY(textOnly.send(
-            {header("0401112223"), map({{"content-type", "text/plain"},
-                                        {"content", "Hello"},
-                                        {"content-location", m_folder.filePath("text.txt")}})},
-            "Shown text"));
+        QVERIFY(textOnly.send({header("0401112223"), part("text/plain", "", "text.txt", "Hello")},
+                              "Shown text"));
         QVERIFY(textSent.wait());
         QCOMPARE(recorded(textOnly).mid(8, 3),
                  (QStringList{"Shown text", "reports 1 0", "text/plain||Hello|text.txt"}));

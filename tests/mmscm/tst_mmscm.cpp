@@ -41,16 +41,6 @@ class TestMmscm : public QObject
                    : QString();
     }
 
-    static Chronel::Event stored(const QString& token)
-    {
-        Chronel::Event stored;
-        for (const Chronel::Event& event : Chronel::HistoryStore::instance()->events()) {
-            if (event.messageToken() == token)
-                stored = event;
-        }
-        return stored;
-    }
-
     MMSDownloader* readyDownloader()
     {
         auto* downloader = new MMSDownloader(kRemote, Mmscm::accountPath, m_scope);
@@ -250,7 +240,9 @@ private slots:
         QCOMPARE(completed.takeFirst(), (QVariantList{token, status}));
         if (status == 0u)
             QVERIFY(progress.contains(QVariantList{2u, 40u, token}));
-        const Chronel::Event event = stored(token);
+        Chronel::Event event;
+        for (const Chronel::Event& each : Chronel::HistoryStore::instance()->events())
+            event = each.messageToken() == token ? each : event;
         QCOMPARE(event.isValid() ? int(event.status()) : -1, storedStatus);
         QCOMPARE(event.isValid() && event.contentLocation().isEmpty(), status == 0u);
         const QList<Chronel::MessagePart> parts = event.messageParts();

@@ -31,17 +31,13 @@ inline QString writeMessageFolder(const QString& parent, const QString& name,
                                   const QByteArray& smil = QByteArray())
 {
     const QString folder = QDir(parent).filePath(name);
-    QDir().mkpath(folder);
-    const QByteArray presentation =
-        !smil.isEmpty() ? smil
-                        : QByteArrayLiteral("<smil><body><par dur=\"5000ms\">"
-                                            "<img src=\"photo.jpg\" region=\"Image\"/>"
-                                            "<text src=\"cid:note.txt\" region=\"Text\"/>"
-                                            "</par></body></smil>");
-    const bool written =
-        writeFile(folder + QStringLiteral("/photo.jpg"), QByteArray(2048, 'j')) &&
-        writeFile(folder + QStringLiteral("/note.txt"), QByteArrayLiteral("See you at six")) &&
-        writeFile(folder + QStringLiteral("/message.smil"), presentation);
+    const QByteArray standard = "<smil><body><par dur=\"5000ms\"><img src=\"photo.jpg\" "
+                                "region=\"Image\"/><text src=\"cid:note.txt\" region=\"Text\"/>"
+                                "</par></body></smil>";
+    const bool written = QDir().mkpath(folder) &&
+                         writeFile(folder + "/photo.jpg", QByteArray(2048, 'j')) &&
+                         writeFile(folder + "/note.txt", "See you at six") &&
+                         writeFile(folder + "/message.smil", smil.isEmpty() ? standard : smil);
     return written ? folder : QString();
 }
 

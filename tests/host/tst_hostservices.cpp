@@ -1,5 +1,6 @@
 #include "chatsessionmanager.h"
 #include "sendvalidator.h"
+#include "timestampcache.h"
 
 #include <QtTest>
 
@@ -7,12 +8,15 @@ namespace {
 
 const QString kAccount = QStringLiteral("/org/freedesktop/Telepathy/Account/mmscm/mms/mms0");
 const QString kRemote = QStringLiteral("+358401234567");
+const QLocale kLocale(QLocale::English, QLocale::UnitedKingdom);
+const QDateTime kNow(QDate(2026, 12, 6), QTime(15, 30)); // a Sunday
 
 } // namespace
 
-// The accounts of the host: which account may send what, and where an account's chat sessions
-// live (sessions themselves are driven against the connection manager by the downloader's tests).
-class TestChatSessionManager : public QObject
+// The host's small services: which account may send what, where an account's chat sessions
+// live (sessions themselves are driven against the connection manager by its test) and the
+// conversation list's timestamps.
+class TestHostServices : public QObject
 {
     Q_OBJECT
 
@@ -108,7 +112,33 @@ private slots:
         if (error != 0)
             QCOMPARE(failed.at(0).at(0).toInt(), error);
     }
+
+    void timestamps_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("today") << QDateTime(QDate(2026, 12, 6), QTime(9, 5)) << "09:05";
+        QTest::addRow("yesterday")
+            << QDateTime(QDate(2026, 12, 5), QTime(23, 59)) << "Yesterday 23:59";
+        QTest::addRow("two days ago") << QDateTime(QDate(2026, 12, 4), QTime(8, 0)) << "Friday";
+        QTest::addRow("six days ago") << QDateTime(QDate(2026, 11, 30), QTime(8, 0)) << "Monday";
+        QTest::addRow("a week ago") << QDateTime(QDate(2026, 11, 29), QTime(8, 0)) << "29/11/2026";
+        QTest::addRow("in the future")
+            << QDateTime(QDate(2026, 12, 7), QTime(8, 0)) << "07/12/2026";
+        QTest::addRow("no time") << QDateTime() << "";
+    }
+
+    // The same minute is cached; a cached text is not kept past the day it was made for.
+    void timestamps()
+    {
+        QFETCH(QDateTime, time);
+        QFETCH(QString, expected);
+        TimestampCache cache(kLocale);
+        QCOMPARE(cache.timestamp(time.addSecs(59), kNow.addDays(-1)).isEmpty(), !time.isValid());
+        QCOMPARE(cache.timestamp(time, kNow), expected);
+        QCOMPARE(cache.size(), time.isValid() ? 1 : 0);
+    }
 };
 
-QTEST_MAIN(TestChatSessionManager)
-#include "tst_chatsessionmanager.moc"
+QTEST_MAIN(TestHostServices)
+#include "tst_hostservices.moc"

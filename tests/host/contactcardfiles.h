@@ -32,9 +32,8 @@ inline QString photoLine(const QSize& size, const QColor& colour)
 inline QString write(const QDir& folder, const QString& fileName, const QByteArray& content)
 {
     QFile file(folder.filePath(fileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return QString();
-    return file.fileName();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    return written ? file.fileName() : QString();
 }
 
 } // namespace contactcardfiles

@@ -75,12 +75,11 @@ private slots:
         QTest::addColumn<QString>("account");
         QTest::addColumn<bool>("multimedia");
         QTest::addColumn<int>("error");
-        const QString mms = kAccount;
         const QString ring = QStringLiteral("/org/freedesktop/Telepathy/Account/ring/tel/ring");
         const int unknown = SendValidator::UnknownAccount;
-        QTest::addRow("mms account") << mms << true << 0;
+        QTest::addRow("mms account") << kAccount << true << 0;
         QTest::addRow("text through ring") << ring << false << 0;
-        QTest::addRow("text through mms") << mms << false << 0;
+        QTest::addRow("text through mms") << kAccount << false << 0;
         QTest::addRow("multimedia through ring")
             << ring << true << int(SendValidator::MultimediaNotSupported);
         QTest::addRow("empty") << QString() << true << int(SendValidator::NoAccount);

@@ -23,7 +23,6 @@ public:
 } // namespace
 
 // The host's attachment picker over the content index, and the widget holding what was picked.
-
 class TestMessagingAttachmentPicker : public QObject
 {
     Q_OBJECT

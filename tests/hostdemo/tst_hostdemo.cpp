@@ -88,8 +88,7 @@ private slots:
         }
         host.start(kHost, arguments);
         QVERIFY(host.waitForFinished(30000));
-        QCOMPARE(host.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(host.exitCode(), 1);
+        QCOMPARE(qMakePair(host.exitStatus(), host.exitCode()), qMakePair(QProcess::NormalExit, 1));
         const QString errors = QString::fromUtf8(host.readAllStandardError());
         QVERIFY2(errors.contains(message), qPrintable(errors));
     }

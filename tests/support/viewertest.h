@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
-#include <QPair>
 #include <QTextDocument>
 
 // The host's navigation, recording the editors and viewers asked for.

@@ -127,12 +127,9 @@ private slots:
             QVERIFY(writeFile(QDir(folder).filePath(name), "<smil/>"));
         }
         QVariantMap allHeaders = messageHeaders(kRemote, "refused");
-        for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
-            if (it.value().isValid())
-                allHeaders.insert(it.key(), it.value());
-            else
-                allHeaders.remove(it.key());
-        }
+        allHeaders.insert(headers);
+        for (const QString& key : headers.keys(QVariant()))
+            allHeaders.remove(key);
         const int before = Chronel::HistoryStore::instance()->events().size();
         const QDBusReply<int> reply = m_control->QueueMessage(folder, allHeaders);
         QVERIFY(!reply.isValid());

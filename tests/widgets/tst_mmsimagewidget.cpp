@@ -28,7 +28,6 @@ class AttachmentProbe : public MMSAttachmentWidget
 public:
     using MMSAttachmentWidget::contentSize;
     using MMSAttachmentWidget::hasThumbnail;
-    using MMSAttachmentWidget::labelPixmap;
     using MMSAttachmentWidget::MMSAttachmentWidget;
     using MMSAttachmentWidget::movie;
     using MMSAttachmentWidget::pixmap;
@@ -56,11 +55,6 @@ void applyStyle(MMSAttachmentWidget* widget, int preferredWidth, int margin = 0)
     widget->setMarginTop(margin);
     widget->setMarginBottom(margin);
     widget->ensurePolished();
-}
-
-QString inPictures(const QString& name)
-{
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + '/' + name;
 }
 
 // The save-as dialog the widget opens from its action.
@@ -269,19 +263,6 @@ private slots:
         QCOMPARE(colours(widget.pixmap.toImage(), {{150, 100}}), QStringList("#ffffff"));
     }
 
-    void labelStripIsOnePanelHigh()
-    {
-        AttachmentProbe widget(m_picture, "image/png", 0, false);
-        widget.setTextPanelHeight(30);
-        applyStyle(&widget, 300);
-        QCOMPARE(QPair(widget.bottomFrameHeight(), widget.labelPixmap.size()),
-                 QPair(30, QSize(300, 30)));
-        const QImage strip = widget.labelPixmap.toImage();
-        // Translucent black in the middle, cut away in the rounded bottom corners.
-        QVERIFY(qAbs(strip.pixelColor(150, 2).alpha() - qRound(0.6 * 255)) <= 1);
-        QCOMPARE(strip.pixelColor(0, 29).alpha(), 0);
-    }
-
     void mimeIconsById_data()
     {
         columns<QString, QString>({"mimeType", "iconId"});
@@ -333,57 +314,47 @@ private slots:
         MMSImageWidget::setPrivateStorageCheck([](const QString&) { return false; });
     }
 
-    void saveAsDialogIsFilledFromTheFile_data()
+    // The dialog is filled from the file, its folder chosen by type; part files
+    // of a message folder are read-only, a saved copy must not be.
+    void saveAs_data()
     {
-        columns<QString, int>({"mimeType", "location"});
-        QTest::addRow("picture") << "image/png" << int(QStandardPaths::PicturesLocation);
-        QTest::addRow("video") << "video/mp4" << int(QStandardPaths::MoviesLocation);
-        QTest::addRow("sound") << "audio/amr" << int(QStandardPaths::MusicLocation);
-        QTest::addRow("other") << "text/plain" << int(QStandardPaths::DocumentsLocation);
+        columns<QString, int, bool>({"mimeType", "location", "accept"});
+        const auto row = [](const char* tag, const char* type, QStandardPaths::StandardLocation at,
+                            bool accept) { QTest::addRow("%s", tag) << type << int(at) << accept; };
+        row("picture, saved", "image/png", QStandardPaths::PicturesLocation, true);
+        row("video, cancelled", "video/mp4", QStandardPaths::MoviesLocation, false);
+        row("sound", "audio/amr", QStandardPaths::MusicLocation, false);
+        row("other", "text/plain", QStandardPaths::DocumentsLocation, false);
     }
-    void saveAsDialogIsFilledFromTheFile()
+    void saveAs()
     {
         QFETCH(QString, mimeType);
         QFETCH(int, location);
-        const QString file = imagemedia::writeBytes(m_dir.filePath("holiday.trip.dat"), "12345");
-        MMSImageWidget widget(file, mimeType);
+        QFETCH(bool, accept);
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::StandardLocation(location));
+        const QString file = m_dir.filePath("holiday.trip.png");
+        QFile::remove(file);
+        imagemedia::writePicture(file, 8, 8, Qt::red);
+        QVERIFY(
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        AttachmentProbe widget(file, mimeType, 0, false);
+        widget.savedFileName = QStringLiteral("left over");
         widget.enableSaveAsAction(true); // enabled twice, still one dialog
-        TkSaveAsDialog* dialog = openSaveAs(&widget);
+        QPointer<TkSaveAsDialog> dialog = openSaveAs(&widget);
         QCOMPARE(widget.findChildren<TkSaveAsDialog*>().size(), 1);
         QCOMPARE(QStringList({dialog->mimeType(), dialog->fileNameEdit()->text(),
                               dialog->defaultExtension(), dialog->sourcePath(),
                               dialog->destinationFolder(), QString::number(dialog->contentSize())}),
-                 QStringList(
-                     {mimeType, "holiday.trip", "dat", file,
-                      QStandardPaths::writableLocation(QStandardPaths::StandardLocation(location)),
-                      "5"}));
-        dialog->reject();
-    }
-
-    // Part files of a message folder are read-only; a saved copy must not be.
-    void saveAs_data()
-    {
-        QTest::addColumn<bool>("accept");
-        QTest::addRow("saved") << true;
-        QTest::addRow("cancelled") << false;
-    }
-    void saveAs()
-    {
-        QFETCH(bool, accept);
-        const QString file = imagemedia::writePicture(
-            m_dir.filePath(QString("part%1.png").arg(accept)), 8, 8, Qt::red);
-        QVERIFY(
-            QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        AttachmentProbe widget(file, "image/png", 0, false);
-        widget.savedFileName = QStringLiteral("left over");
-        QPointer<TkSaveAsDialog> dialog = openSaveAs(&widget);
+                 QStringList({mimeType, "holiday.trip", "png", file, folder,
+                              QString::number(QFileInfo(file).size())}));
         dialog->fileNameEdit()->setText(QStringLiteral("kept"));
         QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("[MMS-UI] dialog saveAs finished with"
                                                             "  %1")
                                                         .arg(accept ? 1024 : 0)));
         (accept ? dialog->saveButton() : dialog->cancelButton())->click();
         QTRY_VERIFY(dialog.isNull());
-        const QString saved = inPictures("kept.png");
+        const QString saved = folder + "/kept.png";
         QCOMPARE(widget.savedFileName, accept ? saved : QString());
         QCOMPARE(QFile::exists(saved), accept);
         if (!accept)
@@ -405,58 +376,54 @@ private slots:
         dialog->fileNameEdit()->setText("early");
         dialog->accept();
         delete widget;
-        const QString saved = inPictures("early.png");
+        const QString saved =
+            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/early.png";
         QVERIFY(QFile::permissions(saved).testFlag(QFile::WriteOwner));
         QVERIFY(QFile::remove(saved));
     }
 
     // A tap opens the file; a press that clicks are disabled for, or that the
-    // touch cancels, opens nothing.
+    // touch cancels, opens nothing; a file nothing can view brings a banner.
     void tap_data()
     {
-        columns<bool, bool>({"clickable", "cancel"});
-        QTest::addRow("tap") << true << false;
-        QTest::addRow("clicks disabled") << false << false;
-        QTest::addRow("touch cancelled") << true << true;
+        columns<bool, bool, bool>({"clickable", "cancel", "viewable"});
+        QTest::addRow("tap") << true << false << true;
+        QTest::addRow("clicks disabled") << false << false << true;
+        QTest::addRow("touch cancelled") << true << true << true;
+        QTest::addRow("no viewer") << true << false << false;
     }
     void tap()
     {
         QFETCH(bool, clickable);
         QFETCH(bool, cancel);
-        AttachmentProbe widget(m_picture, "image/png", 0, false);
-        widget.enableClickAction(clickable);
-        widget.resize(50, 50);
-        QTest::mousePress(&widget, Qt::LeftButton);
-        QCOMPARE(widget.pressed, clickable);
+        QFETCH(bool, viewable);
+        const QString file = viewable ? m_picture : m_dir.filePath("vanished.png");
+        QWidget window;
+        auto* widget = new AttachmentProbe(file, "image/png", 0, false);
+        widget->setParent(&window);
+        widget->enableClickAction(clickable);
+        widget->resize(50, 50);
+        QTest::mousePress(widget, Qt::LeftButton);
+        QCOMPARE(widget->pressed, clickable);
         QEvent cancelled(QEvent::TouchCancel);
         if (cancel)
-            QApplication::sendEvent(&widget, &cancelled);
+            QApplication::sendEvent(widget, &cancelled);
         const bool opens = clickable && !cancel;
         if (opens)
             QTest::ignoreMessage(
-                QtDebugMsg,
-                qPrintable(QString("[MMS_VIEWER] Image unpressed \"%1\"").arg(m_picture)));
-        QTest::mouseRelease(&widget, Qt::LeftButton);
-        QVERIFY(!widget.pressed);
-        QCOMPARE(m_opened, opens ? QList<QUrl>{QUrl::fromLocalFile(m_picture)} : QList<QUrl>());
-    }
-
-    void tapWithoutViewerShowsBanner()
-    {
-        const QString missing = m_dir.filePath("vanished.png");
-        QWidget window;
-        auto* widget = new MMSImageWidget(missing, "image/png", &window);
-        widget->resize(50, 50);
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable(QString("[MMS-UI] Don't know how to view \"%1\" "
-                                                "\"image/png\"")
-                                            .arg(missing)));
-        QTest::mouseClick(widget, Qt::LeftButton);
-        QVERIFY(m_opened.isEmpty());
-        QPointer<TkBanner> banner = window.findChild<TkBanner*>();
-        QCOMPARE(banner->title(), qtTrId("qtn_mms_info_file_not_supported"));
-        banner->disappear();
-        QTRY_VERIFY(banner.isNull());
+                QtDebugMsg, qPrintable(QString("[MMS_VIEWER] Image unpressed \"%1\"").arg(file)));
+        if (!viewable)
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                qPrintable(
+                    QString("[MMS-UI] Don't know how to view \"%1\" \"image/png\"").arg(file)));
+        QTest::mouseRelease(widget, Qt::LeftButton);
+        QVERIFY(!widget->pressed);
+        QCOMPARE(m_opened,
+                 opens && viewable ? QList<QUrl>{QUrl::fromLocalFile(file)} : QList<QUrl>());
+        const auto* banner = window.findChild<TkBanner*>();
+        QCOMPARE(banner ? banner->title() : QString(),
+                 viewable ? QString() : qtTrId("qtn_mms_info_file_not_supported"));
     }
 
     // The image widgets against a fake thumbnail service on the test's private bus.

@@ -321,8 +321,6 @@ private slots:
     void contentIsFourThirdsOfTheWidthInsideTheMargins()
     {
         AttachmentProbe widget(m_picture, "image/png", 0, false);
-        QTest::ignoreMessage(QtDebugMsg,
-                             "[MMS-IMAGE] Updating pixmap, preferred size QSize(330, 330)");
         applyStyle(&widget, 330, 15);
         QCOMPARE(QList<QSize>({widget.contentSize, widget.pixmap.size(), widget.sizeHint(),
                                widget.minimumSizeHint()}),
@@ -385,10 +383,6 @@ private slots:
         QFETCH(QPoint, blue);
         const QString file = imagemedia::writeStripedPicture(m_dir.filePath("tall.png"), 800, 1200);
         AttachmentProbe widget(file, "image/png", rotation, true);
-        if (rotation != 0)
-            QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("[MMS-IMAGE] Rotate image to "
-                                                                "angle  %1")
-                                                            .arg(rotation)));
         applyStyle(&widget, 300);
         QVERIFY(!widget.isLoadFailed());
         const QList<QPair<QPoint, QColor>> expected{
@@ -532,9 +526,6 @@ private slots:
                  QStringList({mimeType, "holiday.trip", "png", file, folder,
                               QString::number(QFileInfo(file).size())}));
         dialog->fileNameEdit()->setText(QStringLiteral("kept"));
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("[MMS-UI] dialog saveAs finished with"
-                                                            "  %1")
-                                                        .arg(accept ? 1024 : 0)));
         (accept ? dialog->saveButton() : dialog->cancelButton())->click();
         QTRY_VERIFY(dialog.isNull());
         const QString saved = folder + "/kept.png";
@@ -592,9 +583,6 @@ private slots:
         if (cancel)
             QApplication::sendEvent(widget, &cancelled);
         const bool opens = clickable && !cancel;
-        if (opens)
-            QTest::ignoreMessage(
-                QtDebugMsg, qPrintable(QString("[MMS_VIEWER] Image unpressed \"%1\"").arg(file)));
         if (!viewable)
             QTest::ignoreMessage(
                 QtWarningMsg,
@@ -816,10 +804,6 @@ private slots:
         QFETCH(QVariant, nameOrder);
         QFETCH(QStringList, lines);
         setNameOrder(nameOrder);
-        if (nameOrder.isValid())
-            QTest::ignoreMessage(QtDebugMsg, qPrintable("[MMS-CONTACTCARD] Contacts/nameOrder "
-                                                        "setting \"" +
-                                                        nameOrder.toString() + '"'));
         MmsContactCard card(files::write(m_dir.path(), "card-of-anna.vcf", files::card(lines)));
         QTEST(shownName(card), "expected");
     }
@@ -973,9 +957,6 @@ private slots:
         auto* bubble = new MmsConversationBubble(event, conversation);
         QSignalSpy resend(bubble, &MmsConversationBubble::resendMessage);
         update(bubble, event);
-        QTest::ignoreMessage(
-            QtDebugMsg,
-            qPrintable(QStringLiteral("[MMS-UI-BUBBLE] Bubble clicked %1").arg(event.id())));
         emit bubble->clicked();
         QCOMPARE(resend.size(), int(resent));
         QCOMPARE(host.manager.viewerRequests, resent ? QList<int>() : QList<int>{event.id()});
@@ -1010,7 +991,6 @@ private slots:
         QPointer<MmsConversationBubble> bubble = new MmsConversationBubble(event);
         update(bubble, event);
         QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
-
         bubble->actions().first()->trigger();
         openQuestion()->done(deleteAnswer);
         if (reportAnswer != kNoQuestion) {
@@ -1044,13 +1024,11 @@ private slots:
         const QImage before = widget.pixmap.toImage();
         // The service makes its thumbnail of the file as it is then.
         imagemedia::writePicture(file, 400, 300, Qt::green);
-
         Thumbnailer* client = ThumbnailCreator::thumbnailer();
         widget.updateIcon();
         QCOMPARE(requestLines().size(), 0); // queued, not at once
         QTRY_COMPARE(requestLines().size(), 1);
         QVERIFY(requestLines().first().startsWith("[MMS-UI] Requesting icon for file:"));
-
         // Another file's thumbnail changes nothing.
         const QUrl other = QUrl::fromLocalFile(m_dir.filePath("other.png"));
         emit client->thumbnail(other, QUrl::fromLocalFile(file), QPixmap(), "normal");
@@ -1065,7 +1043,6 @@ private slots:
         QCOMPARE(widget.transitionOpacity(), 1.0f);
         QCOMPARE(queuedByService(),
                  QStringList("Queue normal " + QUrl::fromLocalFile(file).toEncoded()));
-
         // Once shown, the thumbnail is not asked for again, and a late signal for
         // the same file no longer reaches the widget.
         const QImage after = widget.pixmap.toImage();
@@ -1075,7 +1052,6 @@ private slots:
                                "normal");
         QCOMPARE(requestLines().size(), 1);
         QCOMPARE(widget.pixmap.toImage(), after);
-
         // A style change after the thumbnail keeps it.
         widget.setPreferredSize(QSize(300, 300));
         QCoreApplication::processEvents();
@@ -1090,7 +1066,6 @@ private slots:
         const QString cached = Thumbnailer::thumbnailPath(QUrl::fromLocalFile(file), "normal");
         QVERIFY(QDir().mkpath(QFileInfo(cached).path()));
         QVERIFY(!imagemedia::writePicture(cached, 128, 96, Qt::green).isEmpty());
-
         AttachmentProbe widget(file, "image/png", 0, false);
         applyStyle(&widget, 200);
         widget.updateIcon();
@@ -1127,7 +1102,6 @@ private slots:
         widget.thumbnailCreated(QUrl::fromLocalFile(file), QUrl::fromLocalFile(bogus), QPixmap());
         QVERIFY(!widget.hasThumbnail && !widget.usesThumbnail);
         QCOMPARE(widget.pixmap.toImage(), before);
-
         BubbleProbe icon(file, "image/png");
         icon.setMimeType("image/png");
         QTest::ignoreMessage(QtWarningMsg,
@@ -1149,7 +1123,6 @@ private slots:
         QCOMPARE(QPair(icon.contentSize, icon.pixmap.size()), QPair(QSize(64, 64), QSize(64, 64)));
         QCOMPARE(colours(icon.pixmap.toImage(), {{32, 32}, {0, 0}}),
                  QStringList({"#ff0000", "none"}));
-
         // A new type brings back the type's icon and allows a new thumbnail.
         icon.setMimeType("audio/amr");
         QVERIFY(!icon.hasThumbnail);

@@ -902,7 +902,9 @@ private slots:
         QVERIFY(bubble.sizeHint().width() > 0 && bubble.sizeHint().height() > 0);
     }
 
-    void statusLine_data()
+    // The status line of a sent message; a click sends a failed one again and
+    // opens any other. A received message shows its time alone and opens.
+    void statusLineAndClick_data()
     {
         columns<int, int, bool, QString>({"status", "readStatus", "deliveryReport", "expected"});
         QTest::newRow("sending") << 1 << 0 << true << "Sending";
@@ -914,52 +916,37 @@ private slots:
         QTest::newRow("failed") << 4 << 0 << false << "Failed | %1";
         QTest::newRow("failed for good") << 5 << 0 << true << "Delivery failed | %1";
     }
-    void statusLine()
+    void statusLineAndClick()
     {
         QFETCH(int, status);
         QFETCH(int, readStatus);
         QFETCH(bool, deliveryReport);
         QFETCH(QString, expected);
-        Event event = bubbleEvent(Event::Outbound, {textPart("Hi")});
-        event.setStatus(Event::EventStatus(status));
-        event.setReadStatus(Event::ReadStatus(readStatus));
-        event.setReportDelivery(deliveryReport);
-        MmsConversationBubble bubble(event);
-        update(&bubble, event);
-        const QString time = TimestampCache::instance()->timestamp(kTime);
-        const char* style =
-            status >= 4 ? "MMSBubbleTimestampOutgoingFailed" : "MMSBubbleTimestampOutgoing";
-        QCOMPARE(label(&bubble, style) ? label(&bubble, style)->text() : "", expected.arg(time));
-        // A received message shows its time alone, whatever its status.
-        event.setDirection(Event::Inbound);
-        bubble.updateEvent(event);
-        QCOMPARE(label(&bubble, "MMSBubbleTimestampIncoming")->text(), time);
-    }
-
-    void click_data()
-    {
-        columns<int, int, bool>({"direction", "status", "resent"});
-        QTest::newRow("failed sent message") << int(Event::Outbound) << 4 << true;
-        QTest::newRow("failed for good") << int(Event::Outbound) << 5 << true;
-        QTest::newRow("sent message") << int(Event::Outbound) << 3 << false;
-        QTest::newRow("received failed download") << int(Event::Inbound) << 4 << false;
-    }
-    void click()
-    {
-        QFETCH(int, direction);
-        QFETCH(int, status);
-        QFETCH(bool, resent);
         ViewerHost host;
         auto* conversation = new ConversationPage(&host.manager);
         host.manager.showPage(conversation);
-        Event event = storedMessage(Event::EventDirection(direction), {textPart("Hi")});
+        Event event = storedMessage(Event::Outbound, {textPart("Hi")});
+        event.setStartTime(kTime);
         event.setStatus(Event::EventStatus(status));
+        event.setReadStatus(Event::ReadStatus(readStatus));
+        event.setReportDelivery(deliveryReport);
         auto* bubble = new MmsConversationBubble(event, conversation);
-        QSignalSpy resend(bubble, &MmsConversationBubble::resendMessage);
         update(bubble, event);
+        const QString time = TimestampCache::instance()->timestamp(kTime);
+        const char* style =
+            status >= 4 ? "MMSBubbleTimestampOutgoingFailed" : "MMSBubbleTimestampOutgoing";
+        QCOMPARE(label(bubble, style) ? label(bubble, style)->text() : "", expected.arg(time));
+        QSignalSpy resend(bubble, &MmsConversationBubble::resendMessage);
         emit bubble->clicked();
-        QCOMPARE(resend.size(), int(resent));
-        QCOMPARE(host.manager.viewerRequests, resent ? QList<int>() : QList<int>{event.id()});
+        const bool failed = status >= 4;
+        QCOMPARE(QPair(resend.size(), host.manager.viewerRequests.size()),
+                 QPair(+failed, +!failed));
+        event.setDirection(Event::Inbound);
+        bubble->updateEvent(event);
+        QCOMPARE(label(bubble, "MMSBubbleTimestampIncoming")->text(), time);
+        emit bubble->clicked();
+        QCOMPARE(host.manager.viewerRequests,
+                 (failed ? QList<int>{event.id()} : QList<int>{event.id(), event.id()}));
     }
 
     void deletion_data()

@@ -118,7 +118,6 @@ Configuration shown(const ConnSettingsWidget& form)
                    text("mmsSettingsProxyEditor"), QLocale().toInt(text(kProxyPort)));
 }
 
-// The settings file as it is on disk; empty when there is none.
 QByteArray storedBytes()
 {
     return ConfigSandbox::read(MmsMainConfig::filePath());
@@ -307,7 +306,6 @@ private slots:
             QTest::addRow("%s", tag) << field << typed << kept;
         };
         row("apn space", kApn, "mms apn", "mmsapn");
-        row("apn tab", kApn, "mms\tapn", "mmsapn");
         row("mmsc space", "mmsMMSCCenterEditor", "http://a b/", "http://ab/");
         row("proxy space", "mmsSettingsProxyEditor", " 10.0.0.1 ", "10.0.0.1");
         row("user name keeps blanks", "mmsSettingsUserNameEditor", "my name", "my name");
@@ -421,7 +419,6 @@ private slots:
         };
         const QStringList modes{"Automatic", "User-defined"};
         row("fresh phone", kMode, Setup(), modes, 0);
-        row("automatic", kMode, set(&MmsMainConfig::automaticConnection, true), modes, 0);
         row("user-defined", kMode, set(&MmsMainConfig::automaticConnection, false), modes, 1);
         for (int m = 0; m < 3; ++m)
             row(QString("mode %1").arg(m), kRetrieval, set(&MmsMainConfig::retrivalMode, m),
@@ -567,7 +564,6 @@ private slots:
         widget.msgValidityChanged(-1);
     }
 
-    // Each switch stores its state at once and shows the stored one.
     void switchesStoreAtOnce_data()
     {
         QTest::addColumn<QString>("row");

@@ -138,7 +138,6 @@ private slots:
         QVERIFY(overlay.isNull());
     }
 
-    // A banner shown twice and dismissed twice is reported gone once.
     void bannerDisappearsOnce()
     {
         TkBanner banner;
@@ -161,8 +160,9 @@ private slots:
                  QList<bool>({true, false}));
     }
 
-    // A style class registered at load is themed by its name.
-    void themeSetsAttributesByStyleClass()
+    // A style class registered at load is themed by its name; a library's
+    // style sheet is added once.
+    void theme()
     {
         QCOMPARE(TkStyleRegistry::styleClasses("libtest")
                      << TkStyleRegistry::libraryOf("CountingStyle"),
@@ -172,6 +172,14 @@ private slots:
                              "60px; qproperty-marginRight: 7; }");
         widget.ensurePolished();
         QCOMPARE(QPair(widget.marginRight(), widget.sizeAtApply), QPair(7, QSize(50, 60)));
+        TkTheme::registerLibrary(QStringLiteral("libdravel"));
+        const QString sheet = qApp->styleSheet();
+        TkTheme::registerLibrary(QStringLiteral("libdravel"));
+        QCOMPARE(qApp->styleSheet(), sheet);
+        QCOMPARE(TkTheme::registeredLibraries().count(QStringLiteral("libdravel")), 1);
+        const QString missing = QStringLiteral("no-such-image");
+        QVERIFY(!TkTheme::hasImage(missing) && TkTheme::pixmap(missing).isNull() &&
+                TkTheme::icon(missing).isNull());
     }
 
     // The layout follows its window's orientation as it turns; a widget of the
@@ -237,18 +245,6 @@ private slots:
         QVERIFY(box->itemAt(2)->spacerItem());
     }
 
-    void libraryStyleSheetIsAddedOnce()
-    {
-        TkTheme::registerLibrary(QStringLiteral("libdravel"));
-        const QString sheet = qApp->styleSheet();
-        TkTheme::registerLibrary(QStringLiteral("libdravel"));
-        QCOMPARE(qApp->styleSheet(), sheet);
-        QCOMPARE(TkTheme::registeredLibraries().count(QStringLiteral("libdravel")), 1);
-        const QString missing = QStringLiteral("no-such-image");
-        QVERIFY(!TkTheme::hasImage(missing) && TkTheme::pixmap(missing).isNull() &&
-                TkTheme::icon(missing).isNull());
-    }
-
     // An empty type asks the file for its type; an action is valid with a real type.
     void contentAction_data()
     {
@@ -257,9 +253,7 @@ private slots:
                             const char* type) {
             QTest::addRow("%s", tag) << name << given << type;
         };
-        row("picture", "picture.png", "", "image/png");
         row("unknown binary", "blob", "", "");
-        row("missing", "nothing.png", "", "");
         row("type of another kind", "notes.txt", "image/jpeg", "image/jpeg");
         row("pseudo type", "picture.png", "X-TEMP-image/png", "");
         row("binary data", "blob", "application/octet-stream", "");
@@ -304,7 +298,6 @@ private slots:
         same("years and times", "in 2026 at 12:30");
         same("attributes", "<img src=\"http://example.com/x.png\"> x");
         same("entities", "&#1234567;");
-        same("nothing", "just words<br>and more");
     }
     void highlightedHtml()
     {

@@ -564,33 +564,9 @@ private slots:
         widget.msgValidityChanged(-1);
     }
 
-    void switchesStoreAtOnce_data()
-    {
-        QTest::addColumn<QString>("row");
-        QTest::addRow("delivery report") << "mmsSettingsDeliveryReport";
-        QTest::addRow("read report") << "mmsSettingsReadReport";
-    }
-    void switchesStoreAtOnce()
-    {
-        QFETCH(QString, row);
-        const auto stored = [&] {
-            const MmsMainConfig c;
-            return row == "mmsSettingsReadReport" ? c.readReport : c.deliveryReport;
-        };
-        MmsSettingsWidget widget;
-        widget.show();
-        auto* button = widget.findChild<TkSwitchButton*>(row + "Button");
-        QVERIFY(!button->isChecked());
-        for (const bool checked : {true, false}) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            QCOMPARE(stored(), checked);
-        }
-        store([&](MmsMainConfig& c) { c.deliveryReport = c.readReport = true; });
-        MmsSettingsWidget reloaded;
-        QVERIFY(reloaded.findChild<TkSwitchButton*>(row + "Button")->isChecked());
-    }
-
-    void userPicksAreStored()
+    // What the user picks or switches on the page is stored at once; the
+    // switches show what is stored.
+    void userChoicesAreStored()
     {
         MmsSettingsWidget widget;
         widget.show();
@@ -603,6 +579,21 @@ private slots:
             pick(widget.findChild<TkComboBox*>(list), index);
             QCOMPARE(MmsMainConfig().*field, value);
         }
+        const QList<QPair<QString, bool MmsMainConfig::*>> switches{
+            {"mmsSettingsDeliveryReportButton", &MmsMainConfig::deliveryReport},
+            {"mmsSettingsReadReportButton", &MmsMainConfig::readReport}};
+        for (const auto& [name, flag] : switches) {
+            auto* button = widget.findChild<TkSwitchButton*>(name);
+            QVERIFY(!button->isChecked());
+            for (const bool checked : {true, false}) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                QCOMPARE(MmsMainConfig().*flag, checked);
+            }
+        }
+        store([&](MmsMainConfig& c) { c.deliveryReport = c.readReport = true; });
+        MmsSettingsWidget reloaded;
+        for (const auto& [name, flag] : switches)
+            QVERIFY(reloaded.findChild<TkSwitchButton*>(name)->isChecked());
     }
 
     // "Automatic" is stored at once; "User-defined", the same item again

@@ -118,15 +118,11 @@ Configuration shown(const ConnSettingsWidget& form)
                    text("mmsSettingsProxyEditor"), QLocale().toInt(text(kProxyPort)));
 }
 
-QByteArray storedBytes()
-{
-    return ConfigSandbox::read(MmsMainConfig::filePath());
-}
-
 // Everything the store holds, to show that nothing changed.
 QByteArray storeContents()
 {
-    return storedBytes() + ConfigSandbox::read(MmsConfig::userDefinedFilePath());
+    return ConfigSandbox::read(MmsMainConfig::filePath()) +
+           ConfigSandbox::read(MmsConfig::userDefinedFilePath());
 }
 
 using Setup = std::function<void(MmsMainConfig&)>;
@@ -521,14 +517,14 @@ private slots:
         QFETCH(QString, critical);
         QFETCH(QString, list);
         store(setup);
-        const QByteArray before = storedBytes();
+        const QByteArray before = storeContents();
         expectCritical(critical);
         MmsSettingsWidget widget;
         QVERIFY(QMetaObject::invokeMethod(&widget, handler(field), Q_ARG(int, index)));
         if (!list.isEmpty())
             QTEST(widget.findChild<TkComboBox*>(list)->currentIndex(), "selected");
         if (value == kUntouched)
-            QCOMPARE(storedBytes(), before);
+            QCOMPARE(storeContents(), before);
         else
             QCOMPARE(MmsMainConfig().*field, value);
     }

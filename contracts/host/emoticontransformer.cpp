@@ -163,8 +163,8 @@ QString EmoticonTransformer::plainText(const QTextDocumentFragment& fragment) co
             const QString typed = format.stringProperty(TypedTextProperty);
             if (emoticon)
                 text += (typed.isEmpty() ? emoticon->text : typed).repeated(part.length());
-            else
-                text += part.text();
+            else // A line break inside a block is U+2028 in the document, "\n" for the user.
+                text += part.text().replace(QChar::LineSeparator, QLatin1Char('\n'));
         }
     }
     return text;

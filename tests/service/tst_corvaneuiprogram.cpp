@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusPendingCall>
 #include <QDBusReply>
@@ -8,6 +9,7 @@
 #include <QDomDocument>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -24,12 +26,13 @@ const QString kInterface = kService;
 const QString display = "displayGprsDisconnectDialog", cancel = "cancelGprsDisconnectDialog";
 const QString closed = "debug: I: [CORVANE-UI] Dialog is closed, result = ";
 
-QVariant probe(const QString& method, const QVariantList& arguments = {})
+QVariant probe(const QString& method, const QVariantList& arguments = {},
+               QDBusConnection bus = QDBusConnection::sessionBus())
 {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath + "/testprobe",
                                                        kService + ".TestProbe", method);
     call.setArguments(arguments);
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+    const QDBusMessage reply = bus.call(call);
     return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
 }
 
@@ -222,6 +225,51 @@ private slots:
                  (QVariantList{1, 1, open}));
         for (auto& client : clients)
             QDBusConnection::disconnectFromBus(client.name());
+    }
+
+    // The installed service file lets a bus start the program on its first call; the program
+    // then learns the bus address from the bus that started it.
+    void firstCallOnItsBusStartsTheProgram()
+    {
+        QTemporaryDir dir;
+        QFile config(dir.filePath("bus.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(
+            QString("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                    "<servicedir>%2</servicedir><policy context=\"default\"><allow "
+                    "send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                    "<allow own=\"*\"/></policy></busconfig>")
+                .arg(dir.path(), CORVANE_UI_SERVICE_DIR)
+                .toUtf8());
+        config.close();
+        QProcess daemon;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        environment.insert("CORVANE_UI_TEST_PROBE", "1");
+        daemon.setProcessEnvironment(environment);
+        daemon.start("dbus-daemon",
+                     {"--nofork", "--print-address", "--config-file=" + config.fileName()});
+        QVERIFY(daemon.waitForStarted());
+        while (!daemon.canReadLine())
+            QVERIFY(daemon.waitForReadyRead());
+        // Declared before the connection so that it runs after the connection is gone.
+        const auto end = qScopeGuard([&daemon] {
+            const QDBusReply<uint> pid = QDBusConnection("own").interface()->servicePid(kService);
+            if (pid.isValid())
+                ::kill(pid_t(pid.value()), SIGTERM);
+            QDBusConnection::disconnectFromBus("own");
+            daemon.terminate();
+            daemon.waitForFinished();
+        });
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QString::fromUtf8(daemon.readLine()).trimmed(), "own");
+        AnswerListener listener;
+        QVERIFY(bus.connect(kService, kPath, kInterface, "disconnectGprs", &listener,
+                            SLOT(onDisconnectGprs(bool))));
+        const QDBusMessage shown = QDBusInterface(kService, kPath, kInterface, bus).call(display);
+        QVERIFY2(shown.type() == QDBusMessage::ReplyMessage, qPrintable(shown.errorMessage()));
+        QVERIFY(probe("answer", {true}, bus).toBool());
+        QTRY_COMPARE(listener.answers, QVariantList{true});
     }
 
 private:

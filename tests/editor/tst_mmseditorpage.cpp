@@ -1,280 +1,793 @@
-#include "editortest.h"
+#include "abstractpagemanager.h"
+#include "calendarstore.h"
+#include "catalogue.h"
+#include "contactmanagers.h"
+#include "contentindexer.h"
+#include "freshdatafolder.h"
 #include "messagesender.h"
 #include "messagingattachmentpicker.h"
 #include "messagingtextedit.h"
+#include "mmsconfig.h"
+#include "mmseditorattachment.h"
+#include "mmseditorpage.h"
+#include "mmsmainconfig.h"
+#include "mmsmessagefolder.h"
 #include "mmsrecipientsedit.h"
+#include "mmsspinneroverlayview.h"
 #include "recipientaddresses.h"
+#include "storage.h"
+#include "testcontacts.h"
+#include "testprofiles.h"
+#include "tkapplicationwindow.h"
+#include "tkbanner.h"
 #include "tkinputmethodstate.h"
 #include "tklinearlayoutpolicy.h"
+#include "tkquerydialog.h"
+#include "trackerhelper.h"
 
+#include <KCalendarCore/Event>
+#include <QContactGuid>
+#include <QContactManager>
 #include <QLabel>
-#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUuid>
 #include <QtTest>
 
 using Chronel::Event;
-using Chronel::MessagePart;
 
+namespace {
+
+enum Situation { Plain, Locked, SecondPress, Converting, PressedTwice, Lost, LowSpace, NoCentre };
+const int noDialog = -1;
+
+// The host's navigation, recording the text editors that pages ask for.
+class EditorPageManager : public AbstractPageManager
+{
+public:
+    using AbstractPageManager::AbstractPageManager;
+    bool showMessageEditor(Event::EventType type, const Tollis::RecipientList&, const QString& text,
+                           const QString&, const QString&, int, const QStringList&) override
+    {
+        textEditors << qMakePair(int(type), text);
+        return false;
+    }
+    QList<QPair<int, QString>> textEditors;
+};
+
+// Recipients from addresses joined with ';'.
+Tollis::RecipientList recipientsOf(const QString& addresses)
+{
+    Tollis::RecipientList list;
+    for (const QString& address : addresses.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        list << Tollis::RecipientsEdit::recipient(address);
+    return list;
+}
+
+void setEditorConfig(int maxMessageSize, bool restrictedMode = false, bool ccBcc = true)
+{
+    MmsMainConfig config;
+    config.maxMessageSize = maxMessageSize;
+    config.restrictedMode = restrictedMode;
+    config.ccBccEnabled = ccBcc;
+    config.automaticConnection = false;
+    config.save();
+}
+
+bool writeProfile(const QString& mmsc)
+{
+    return MmsConfig::queryConfig(MmsConfig::USER_DEFINED)
+        ->writeConfiguration(testProfile("UserDefined", "internet", "", "", mmsc, 80, "", 0));
+}
+
+// The owner's, group's and others' permissions as hexadecimal digits that read like the
+// octal mode (0x755).
+int mode(const QString& path)
+{
+    const int permissions = QFileInfo(path).permissions();
+    return (permissions & 0x7000) >> 4 | (permissions & 0x77);
+}
+
+QStringList translated(const QString& id)
+{
+    return id.isEmpty() ? QStringList() : QStringList{qtTrId(id.toLatin1().constData())};
+}
+
+QString numbers(int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("+35840100%1").arg(i, 2, 10, QLatin1Char('0'));
+    return list.join(';');
+}
+
+TkQueryDialog* dialogTitled(const char* id)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<TkQueryDialog*>(widget);
+        if (dialog && dialog->isVisible() && dialog->title() == qtTrId(id))
+            return dialog;
+    }
+    return nullptr;
+}
+
+QStringList slideSources(const MmsEditorPage* page)
+{
+    QStringList sources;
+    for (const MmsEditorAttachment* slide : page->attachmentList)
+        sources << slide->sourceUri;
+    return sources;
+}
+
+} // namespace
+
+// A portrait window on which editor pages are shown as the host shows them.
+struct EditorHost
+{
+    EditorHost()
+    {
+        window.resize(480, 854);
+        window.show();
+    }
+    MmsEditorPage* open(MmsEditorPage* page)
+    {
+        manager.showPage(page);
+        return page;
+    }
+    MmsEditorPage* newMessage(const QString& body = QString(), const QString& to = QString())
+    {
+        return open(new MmsEditorPage(&manager, recipientsOf(to), QString(), body, QString(), {}));
+    }
+    QStringList banners() const
+    {
+        QStringList titles;
+        for (const TkBanner* banner : window.findChildren<TkBanner*>())
+            titles << banner->title();
+        return titles;
+    }
+    TkApplicationWindow window;
+    EditorPageManager manager{&window};
+};
+
+// What the host sees of a send: where it was asked to switch to, the header of the send
+// list then, and whether a spinner shows once the resize's late timer has fired too.
+struct SendOutcome
+{
+    SendOutcome(EditorHost& host, MmsEditorPage* page)
+    {
+        QObject::connect(&host.manager, &AbstractPageManager::conversationRequested, page,
+                         [this, page](const QString& uid) { record("conversation " + uid, page); });
+        QObject::connect(&host.manager, &AbstractPageManager::inboxRequested, page,
+                         [this, page](int) { record("inbox", page); });
+    }
+    void record(const QString& where, MmsEditorPage* page)
+    {
+        const MessageSender::PropertyMap header = page->propertyMaps.value(0);
+        switched = where + " to=" + header.value("message-to").variant().toString() +
+                   (header.contains("message-bcc") ? " bcc" : "");
+        parts = page->propertyMaps.size() - 1;
+        QMetaObject::invokeMethod(page, "slotShowSpinner");
+        for (const QWidget* view : page->findChildren<MmsSpinnerOverlayView*>())
+            spinnerShown = spinnerShown || view->isVisible();
+    }
+    QString switched;
+    int parts = 0;
+    bool spinnerShown = false;
+};
+
+// The composer page on the host's window, with content of every kind in this run's content
+// index: what it takes in, what it refuses and every way a send press ends.
 class TestMmsEditorPage : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void tokenAndFolder_data();
-    void tokenAndFolder();
-    void ccBcc_data();
-    void ccBcc();
-    void singleTextPartGoesToBody();
-    void subjectLimit_data();
-    void subjectLimit();
-    void returnInSubjectMovesOn();
-    void isEmpty_data();
-    void isEmpty();
-    void isEqual_data();
-    void isEqual();
-    void recipientKeys();
-    void virtualKeyboard_data();
-    void virtualKeyboard();
-    void sizeMeterFollowsTheMessage();
-
-private:
+    QString m_folder;
     std::unique_ptr<EditorHost> m_host;
+    QHash<QString, QString> m_uris;
+
+    QStringList urisOf(const QString& names) const
+    {
+        QStringList uris;
+        for (const QString& name : names.split(' ', Qt::SkipEmptyParts))
+            uris << m_uris.value(name, name);
+        return uris;
+    }
+
+    // A picture of 32x24 pixels, padded to `bytes`; its content-index URI.
+    QString addPicture(const QString& name, int bytes = 0)
+    {
+        QFile file(m_folder + '/' + name);
+        if (!QImage(32, 24, QImage::Format_RGB32).save(file.fileName()) ||
+            (bytes && !file.resize(bytes)))
+            return QString();
+        return addFile(name, name.endsWith(".png") ? "image/png" : "image/jpeg");
+    }
+
+    // A file in the pictures folder, written with 2048 bytes unless it exists.
+    QString addFile(const QString& name, const QString& mimeType)
+    {
+        QFile file(m_folder + '/' + name);
+        if (!file.exists() && (!file.open(QIODevice::WriteOnly) || !file.resize(2048)))
+            return QString();
+        return ContentIndexer(*TrackerHelper::instance()->connection())
+            .addFile(QUrl::fromLocalFile(file.fileName()), mimeType,
+                     ContentIndexer::classesForMimeType(mimeType));
+    }
+
+    // A contact in the contacts store, linked to its content-index entry; returns the entry.
+    QString addContact(const QString& first, const QString& last)
+    {
+        const QString uri = ContentIndexer(*TrackerHelper::instance()->connection())
+                                .addContact(first + last, (first + ' ' + last).trimmed());
+        QtContacts::QContact contact = testContact(first, last, "+358401234567");
+        QtContacts::QContactGuid guid;
+        guid.setGuid(TrackerHelper::instance()->contacTrackerId(uri));
+        contact.saveDetail(&guid);
+        return mmsui::utils::getContactManager()->saveContact(&contact) ? uri : QString();
+    }
+
+    MmsEditorPage* withBcc(const QString& to, const QString& bcc, const QString& body)
+    {
+        MmsEditorPage* page = m_host->newMessage(body, to);
+        page->recipientsEdit->showCcBcc(true);
+        page->recipientsEdit->setBcc(recipientsOf(bcc));
+        return page;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(useFreshDataFolder());
+        installCatalogue();
+        m_folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        QVERIFY(QDir().mkpath(m_folder));
+        for (const char* name : {"p1", "p2", "p3", "p4", "p5", "p6", "p7"})
+            m_uris.insert(name, addPicture(QLatin1String(name) + ".jpg"));
+        m_uris.insert("png", addPicture("plain.png"));
+        m_uris.insert("song", addFile("song.mp3", "audio/mpeg"));
+        m_uris.insert("amr", addFile("voice.amr", "audio/amr"));
+        m_uris.insert("clip", addFile("clip.3gp", "video/3gpp"));
+        for (const QString& uri : qAsConst(m_uris))
+            QVERIFY(!uri.isEmpty());
+    }
+
+    void init()
+    {
+        setEditorConfig(307200);
+        QVERIFY(writeProfile("http://mmsc.example/"));
+        m_host = std::make_unique<EditorHost>();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts").clear();
+    }
+
+    void cleanup()
+    {
+        QFile::remove(MmsMessageFolder::backupLockPath());
+        mmsui::utils::setFreeSpaceProbe({});
+        m_host.reset();
+    }
+
+    void tokenAndFolder_data()
+    {
+        QTest::addColumn<bool>("fromEvent");
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<bool>("folderKept");
+        QTest::newRow("new message") << false << "" << false;
+        QTest::newRow("handed-over token") << false << "6d1f-handed" << false;
+        QTest::newRow("stored event with a token") << true << "stored-42" << true;
+        QTest::newRow("stored event without a token") << true << "" << false;
+    }
+
+    // A new message owns its folder and takes it away on close; a stored message's stays.
+    void tokenAndFolder()
+    {
+        QFETCH(bool, fromEvent);
+        QFETCH(QString, token);
+        Event stored;
+        stored.setMessageToken(token);
+        auto* page = fromEvent
+                         ? new MmsEditorPage(&m_host->manager, stored)
+                         : new MmsEditorPage(&m_host->manager, {}, QString(), QString(), token, {});
+        if (token.isEmpty())
+            QVERIFY(page->messageToken.size() == 36 &&
+                    !QUuid::fromString(page->messageToken).isNull());
+        else
+            QCOMPARE(page->messageToken, token);
+        const QString folder = QDir::homePath() + "/.mms/msg/" + page->messageToken;
+        QCOMPARE(page->messageFolder, folder);
+        QVERIFY(QFileInfo(folder).isDir());
+        delete page;
+        QTEST(QFileInfo::exists(folder), "folderKept");
+    }
+
+    void ccBcc_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QStringList>("expectedTo");
+        QTest::addColumn<QStringList>("expectedCc");
+        QTest::newRow("enabled") << true << QStringList{"+111"} << QStringList{"+222"};
+        QTest::newRow("disabled: merged into To")
+            << false << QStringList{"+111", "+222", "+333"} << QStringList();
+    }
+
+    void ccBcc()
+    {
+        QFETCH(bool, enabled);
+        setEditorConfig(307200, false, enabled);
+        Event stored;
+        stored.setToList({"+111"});
+        stored.setCcList({"+222"});
+        stored.setBccList({"+333"});
+        MmsEditorPage* page = m_host->open(new MmsEditorPage(&m_host->manager, stored));
+        QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->to(), false, false), "expectedTo");
+        QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->cc(), false, false), "expectedCc");
+        QCOMPARE(QList<bool>({page->recipientsEdit->isCcBccShown(), bool(page->ccBccButton)}),
+                 QList<bool>({enabled, enabled}));
+        page->clear();
+        QVERIFY(page->recipientsEdit->to().isEmpty());
+        QVERIFY(page->recipientsEdit->cc().isEmpty() && !page->recipientsEdit->isCcBccShown());
+    }
+
+    void singleTextPartGoesToBody()
+    {
+        Event stored;
+        stored.setMessageParts({Chronel::MessagePart("text_001.txt", "text/plain;charset=utf-8",
+                                                     QString(), "See you")});
+        MmsEditorPage* page = m_host->open(new MmsEditorPage(&m_host->manager, stored));
+        QCOMPARE(page->bodyEdit->plainText(), QStringLiteral("See you"));
+        QVERIFY(page->attachmentList.isEmpty() && page->slidePolicy->contains(page->bodyContainer));
+    }
+
+    void subjectLimit_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        const QString forty(40, QLatin1Char('a'));
+        QTest::newRow("the 41st character") << forty + "b" << forty;
+        // Each ":-) " shows as one picture and a space, but is sent as four characters.
+        const QString smileys = QString(":-) ").repeated(10);
+        QTest::newRow("emoticons in text form") << smileys + "b" << smileys;
+    }
+
+    void subjectLimit()
+    {
+        QFETCH(QString, typed);
+        MmsEditorPage* page = m_host->newMessage();
+        page->subjectEdit->setFocus();
+        QTest::keyClicks(page->subjectEdit, typed);
+        QTEST(page->subjectEdit->plainText(), "expected");
+    }
+
+    void returnInSubjectMovesOn()
+    {
+        QApplication::setActiveWindow(&m_host->window);
+        MmsEditorPage* page = m_host->newMessage();
+        page->subjectEdit->setFocus();
+        // The keypad's Enter is typed, only Return moves on.
+        QTest::keyClick(page->subjectEdit, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(page->subjectEdit->hasFocus());
+        page->subjectEdit->setText(QString());
+        QTest::keyClick(page->subjectEdit, Qt::Key_Return);
+        QTRY_VERIFY(page->bodyEdit->hasFocus());
+        QVERIFY(page->subjectEdit->plainText().isEmpty());
+        page->addFileAttachmentsFromUri(urisOf("p1"));
+        page->subjectEdit->setFocus();
+        QTest::keyClick(page->subjectEdit, Qt::Key_Return);
+        QTRY_VERIFY(page->attachmentList.first()->textEdit->hasFocus());
+    }
+
+    void isEmpty_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("empty");
+        QTest::newRow("nothing") << "" << true;
+        QTest::newRow("only Cc") << "cc" << true;
+        QTest::newRow("To") << "to" << false;
+        QTest::newRow("subject") << "subject" << false;
+        QTest::newRow("body") << "body" << false;
+        QTest::newRow("a slide") << "slide" << false;
+        QTest::newRow("everything while sending") << "sending" << true;
+    }
+
+    void isEmpty()
+    {
+        QFETCH(QString, field);
+        const auto filled = [&](const char* name) { return field == name || field == "sending"; };
+        MmsEditorPage* page =
+            m_host->newMessage(filled("body") ? "Hello" : "", filled("to") ? "+358401234567" : "");
+        if (filled("cc"))
+            page->recipientsEdit->setCc(recipientsOf("+358401234567"));
+        if (filled("subject"))
+            page->subjectEdit->setText("Hi");
+        if (field == "slide")
+            page->addFileAttachmentsFromUri(urisOf("p1"));
+        if (field == "sending")
+            page->sender = new MessageSender("+358401234567", QString(), true, page);
+        QTEST(page->isEmpty(), "empty");
+    }
+
+    // Cc and Bcc are not compared; the order of the files is.
+    void isEqual()
+    {
+        const QStringList files{"file:///a.jpg", "file:///b.jpg"};
+        const MmsEditorPage page(&m_host->manager, recipientsOf("+1"), "S", "B", "t", files);
+        MmsEditorPage same(&m_host->manager, recipientsOf("+1"), "S", "B", "t", files);
+        same.ccList << "+9";
+        const MmsEditorPage reordered(&m_host->manager, recipientsOf("+1"), "S", "B", "t",
+                                      {files.last(), files.first()});
+        QCOMPARE(QList<bool>({page.isEqual(same), page.isEqual(reordered),
+                              page.isEqual(BasePage(&m_host->manager))}),
+                 QList<bool>({true, false, false}));
+    }
+
+    // The attach key of the recipients' input-method toolbar.
+    void attachKeyOpensThePicker()
+    {
+        MmsEditorPage* page = m_host->newMessage();
+        QTest::keyClick(page->recipientsEdit->field(Tollis::RecipientsEdit::ToField), Qt::Key_K,
+                        Qt::MetaModifier);
+        QTRY_VERIFY(page->attachmentPicker && page->attachmentPicker->isVisible());
+    }
+
+    void keyboardHidesTheHeaderInPortrait_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("keyboard");
+        QTest::addColumn<bool>("headerShown");
+        QTest::newRow("portrait with keyboard")
+            << QSize(480, 854) << QRect(0, 500, 480, 354) << false;
+        QTest::newRow("portrait, keyboard gone") << QSize(480, 854) << QRect() << true;
+        QTest::newRow("landscape with keyboard")
+            << QSize(854, 480) << QRect(0, 200, 854, 280) << true;
+    }
+
+    void keyboardHidesTheHeaderInPortrait()
+    {
+        QFETCH(QSize, window);
+        QFETCH(QRect, keyboard);
+        m_host->window.resize(window);
+        MmsEditorPage* page = m_host->newMessage();
+        // A keyboard first, so that the header coming back is seen as well.
+        for (const QRect& area : {QRect(0, 500, 480, 354), keyboard}) {
+            TkInputMethodState::instance()->setInputMethodArea(area);
+            QCoreApplication::processEvents();
+        }
+        QTEST(page->mainPolicy->indexOf(page->headerPanel) == 0, "headerShown");
+        QTEST(page->headerPanel->isVisible(), "headerShown");
+        TkInputMethodState::instance()->setInputMethodArea(QRect());
+    }
+
+    // Rounded up to whole kilobytes, against the configured limit.
+    void sizeMeterFollowsTheMessage()
+    {
+        setEditorConfig(102400);
+        MmsEditorPage* page = m_host->newMessage(QString(1025, QLatin1Char('x')));
+        QCOMPARE(page->sizeMeter->text(), QStringLiteral("2 kB of 100 kB"));
+        page->bodyEdit->setText(QString(1024, QLatin1Char('x')));
+        QCOMPARE(page->sizeMeter->text(), QStringLiteral("1 kB of 100 kB"));
+    }
+
+    // Content names joined with ' '; the banner is a translation id.
+    void contentPolicy_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("restricted");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("banner");
+        const auto row = [](const char* name, int limit, bool restricted, const char* selection,
+                            const char* added, const char* banner) {
+            QTest::newRow(name) << limit << restricted << selection << added << banner;
+        };
+        const char* full = "qtn_mms_info_image_sound_video";
+        row("4th picture at 100 kB stops the selection", 102400, false, "p1 p2 p3 p4 amr",
+            "p1 p2 p3", full);
+        row("7th picture at 300 kB", 307200, false, "p1 p2 p3 p4 p5 p6 p7 amr", "p1 p2 p3 p4 p5 p6",
+            full);
+        row("video after a picture, later items tried", 307200, false, "p1 clip p2", "p1 p2",
+            "qtn_mms_info_sound_video");
+        row("picture after a clip stops", 307200, false, "song p1 p2", "song", full);
+        row("a second clip", 307200, false, "song amr", "song", full);
+        row("the same content twice", 307200, false, "p1 p1", "p1", "");
+        row("restricted: outside the core domain", 307200, true, "p1 song png p2", "p1 p2",
+            "qtn_mms_info_attch_nsupp");
+    }
+
+    void contentPolicy()
+    {
+        QFETCH(int, limit);
+        QFETCH(bool, restricted);
+        QFETCH(QString, selection);
+        QFETCH(QString, added);
+        QFETCH(QString, banner);
+        setEditorConfig(limit, restricted);
+        MmsEditorPage* page = m_host->newMessage();
+        page->addFileAttachmentsFromUri(urisOf(selection));
+        QCOMPARE(slideSources(page), urisOf(added));
+        QCOMPARE(m_host->banners(), translated(banner));
+    }
+
+    void restrictedModeRefusesRemovalToo()
+    {
+        setEditorConfig(307200, true);
+        MmsEditorPage* page = m_host->newMessage();
+        page->imageCount = 2;
+        QCOMPARE(page->updateContentPolicy(false, "image/png", false, QString()), 1);
+        QCOMPARE(page->imageCount, qint16(2));
+        QCOMPARE(page->updateContentPolicy(false, "image/jpeg", false, QString()), 2);
+        QCOMPARE(page->imageCount, qint16(1));
+    }
+
+    void handedOverEntries_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("warning"); // and the banner "qtn_mms_info_attch_nsupp"
+        const QString picture = "file://" + m_folder + "/p1.jpg";
+        QTest::newRow("a local picture") << QStringList{picture} << "p1" << QString();
+        QTest::newRow("a missing local file")
+            << QStringList{"file:///nowhere/gone.jpg", picture} << "p1"
+            << "[MMS-EDITROR] Faield to get Tracjer URN for file \"file:///nowhere/gone.jpg\"";
+        QTest::newRow("an unknown index entry")
+            << QStringList{"urn:uuid:unknown"} << ""
+            << "[MMS-EDITROR] Attachment type 0 is not supported yet";
+    }
+
+    // Entries handed over with a new message: the page adds them once it is built.
+    void handedOverEntries()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, added);
+        QFETCH(QString, warning);
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        MmsEditorPage* page = m_host->open(
+            new MmsEditorPage(&m_host->manager, {}, QString(), QString(), QString(), entries));
+        QTRY_COMPARE(slideSources(page), urisOf(added));
+        QTRY_COMPARE(m_host->banners(),
+                     translated(warning.isEmpty() ? "" : "qtn_mms_info_attch_nsupp"));
+    }
+
+    void contactCards_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("vcardType");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("first and last name")
+            << QStringList{"Ann|Lee"} << "" << QStringList{"Ann_Lee.vcf"};
+        QTest::newRow("the same name twice, vCard 2.1 from the settings")
+            << QStringList{"Ann|Lee", "Ann|Lee"} << "2.1"
+            << QStringList{"Ann_Lee.vcf", "Ann_Lee0.vcf"};
+        QTest::newRow("only spaces") << QStringList{"  | "} << "" << QStringList{"vcard??????.vcf"};
+        QTest::newRow("slashes and dots stay in the folder")
+            << QStringList{"../..|x/y"} << "" << QStringList{".._.._x_y.vcf"};
+    }
+
+    void contactCards()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, vcardType);
+        QFETCH(QStringList, files);
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenda", "Contacts")
+            .setValue("vcardType", vcardType.isEmpty() ? "3.0" : vcardType);
+        MmsEditorPage* page = m_host->newMessage();
+        for (int i = 0; i < names.size(); ++i) {
+            const QString uri =
+                addContact(names.at(i).section('|', 0, 0), names.at(i).section('|', 1));
+            QVERIFY(!uri.isEmpty());
+            page->addContactCardAttachmentsFromUri({uri});
+            QTRY_COMPARE(page->attachmentList.size(), i + 1);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(page->attachmentList.size(), files.size());
+        for (int i = 0; i < files.size(); ++i) {
+            const QFileInfo card(page->attachmentList.at(i)->fileName);
+            QCOMPARE(card.absolutePath(), page->messageFolder);
+            QVERIFY2(QDir::match(files.at(i), card.fileName()), qPrintable(card.fileName()));
+            QFile file(card.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.readAll().contains("VERSION:" +
+                                            (vcardType.isEmpty() ? "3.0" : vcardType).toUtf8()));
+        }
+        QVERIFY(m_host->banners().isEmpty());
+    }
+
+    void calendarEntry_data()
+    {
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("summary") << QString("Team / lunch") << "Team___lunch.vcs";
+        QTest::newRow("no summary") << QString() << "vcalendar??????.vcs";
+    }
+
+    // The entry from the calendar store, written once into the message folder (its format is
+    // the calendar writer's own test).
+    void calendarEntry()
+    {
+        QFETCH(QString, summary);
+        QFETCH(QString, file);
+        KCalendarCore::Event::Ptr entry(new KCalendarCore::Event);
+        entry->setUid("entry-" + QString::number(qHash(summary)));
+        entry->setSummary(summary);
+        entry->setDtStart(QDateTime(QDate(2026, 12, 24), QTime(12, 0), Qt::UTC));
+        CalendarStore store;
+        QVERIFY(store.open());
+        const QString uri = store.addIncidence(entry);
+        MmsEditorPage* page = m_host->newMessage();
+        page->addCalendarItemAttachmentsFromUri({uri, uri});
+        QCOMPARE(page->attachmentList.size(), 1);
+        QFile written(page->attachmentList.first()->fileName);
+        QCOMPARE(QFileInfo(written).absolutePath(), page->messageFolder);
+        QVERIFY2(QDir::match(file, QFileInfo(written).fileName()), qPrintable(written.fileName()));
+        QVERIFY(written.open(QIODevice::ReadOnly) &&
+                written.readAll().contains(entry->uid().toUtf8()));
+        QVERIFY(m_host->banners().isEmpty());
+    }
+
+    // The body text and the first slide's text are one: it moves in and comes back;
+    // converting to a text message joins the slide texts.
+    void bodyTextAndSlides()
+    {
+        MmsEditorPage* page = m_host->newMessage("a");
+        page->addFileAttachmentsFromUri(urisOf("p1"));
+        QCOMPARE(page->attachmentList.first()->textEdit->plainText(), QStringLiteral("a"));
+        QVERIFY(!page->slidePolicy->contains(page->bodyContainer));
+        page->addFileAttachmentsFromUri(urisOf("p2"));
+        page->attachmentList.last()->textEdit->setText("b");
+        page->doConvertToSms();
+        QCOMPARE(m_host->manager.textEditors.value(0), qMakePair(2, QStringLiteral("a b")));
+
+        page->removeAttachment(page->attachmentList.first()->fileName);
+        QCOMPARE(page->imageCount, qint16(1));
+        page->removeAttachment(page->attachmentList.first()->fileName);
+        QCOMPARE(page->bodyEdit->plainText(), QStringLiteral("b"));
+        QVERIFY(page->slidePolicy->contains(page->bodyContainer));
+        QCOMPARE(page->imageCount, qint16(0));
+    }
+
+    // Addresses joined with ';'; the outcome is empty when nothing is sent, else where the
+    // application switched to and the header's To (and whether it has a Bcc key).
+    void sendChecks_data()
+    {
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("bcc");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("banner");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* name, Situation situation, const QString& to,
+                            const QString& bcc, const QString& body, int answer,
+                            const QString& banner, const QString& outcome) {
+            QTest::newRow(name) << int(situation) << to << bcc << body << answer << banner
+                                << outcome;
+        };
+        const QString one = "+358401234567";
+        const QString sentToOne = "conversation +358401234567 to=+358401234567";
+        row("one address: its conversation", Plain, one, "", "Hi", noDialog, "", sentToOne);
+        row("backup lock", Locked, one, "", "Hi", noDialog, qtTrId("qtn_comm_send_restore"), "");
+        row("second press", SecondPress, one, "", "Hi", noDialog, "", "");
+        row("conversion running", Converting, one, "", "Hi", noDialog, "", "");
+        row("invalid recipient: one banner for two presses", PressedTwice, one + ";nobody", "",
+            "Hi", noDialog, "nobody", "");
+        row("low storage", LowSpace, one, "", "Hi", noDialog,
+            qtTrId("qtn_mms_info_memory_low_send"), "");
+        row("no recipient", Plain, "", "", "Hi", noDialog, "", "");
+        row("ten addresses: the inbox", Plain, numbers(10), "", "Hi", noDialog, "",
+            "inbox to=" + numbers(10));
+        row("eleven addresses", Plain, numbers(11), "", "Hi", noDialog,
+            qtTrId("qtn_mms_too_many_recipients").arg(10), "");
+        // Sent and switched to as cleaned, not as typed.
+        row("punctuated number cleaned", Plain, "+1 (555) 123-45.67", "", "Hi", noDialog, "",
+            "conversation +15551234567 to=+15551234567");
+        row("same number in To and Bcc: once, in To", Plain, one, "+358 40 123 4567", "Hi",
+            noDialog, "", sentToOne);
+        row("Bcc kept when another", Plain, one, "ann@example.com", "Hi", noDialog, "",
+            "inbox to=+358401234567 bcc");
+        row("empty message, Yes", Plain, one, "", "", TkQueryDialog::Yes, "", sentToOne);
+        row("empty message, No", Plain, one, "", "", TkQueryDialog::No, "", "");
+        row("lost attachment", Lost, one, "", "Hi", noDialog, qtTrId("qtn_comm_attachment_lost"),
+            "");
+        row("no message centre", NoCentre, one, "", "Hi", noDialog, "", "");
+    }
+
+    // Every way a send press can end: what the user sees, whether the message goes and
+    // where the application switches to.
+    void sendChecks()
+    {
+        QFETCH(int, situation);
+        QFETCH(int, answer);
+        QFETCH(QString, banner);
+        QFETCH(QString, outcome);
+        QFETCH(QString, to);
+        QFETCH(QString, bcc);
+        QFETCH(QString, body);
+        MmsEditorPage* page = withBcc(to, bcc, body);
+        QPointer<MmsEditorPage> alive(page);
+        SendOutcome sent(*m_host, page);
+        QTemporaryDir source;
+        const QString picture = source.filePath("lost.png");
+        QFile lock(MmsMessageFolder::backupLockPath());
+        if (situation == Locked)
+            QVERIFY(QDir().mkpath(QFileInfo(lock).path()) && lock.open(QIODevice::WriteOnly));
+        page->sendStarted = situation == SecondPress;
+        if (situation == Converting)
+            page->slotOnResizeStarted();
+        if (situation == Lost) {
+            QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(picture));
+            QVERIFY(page->addAttachment(picture, "image/png", QString(), QString(), false));
+            QVERIFY(QFile::remove(picture));
+        }
+        if (situation == LowSpace)
+            mmsui::utils::setFreeSpaceProbe([] { return false; });
+        if (situation == NoCentre)
+            QVERIFY(writeProfile(QString()));
+
+        page->slotOnSend();
+        if (situation == PressedTwice) {
+            QTRY_VERIFY(!m_host->banners().isEmpty());
+            page->slotOnSend();
+        }
+        TkQueryDialog* dialog = nullptr;
+        if (answer != noDialog) {
+            QTRY_VERIFY((dialog = dialogTitled("qtn_mms_error_message_empty_title")));
+            dialog->done(answer);
+        }
+        if (outcome.isEmpty())
+            QTest::qWait(300);
+        QTRY_COMPARE(sent.switched, outcome.isEmpty() ? QString() : outcome);
+        QCOMPARE(m_host->banners(), banner.isEmpty() ? QStringList() : QStringList{banner});
+        if (!outcome.isEmpty()) {
+            QTRY_VERIFY(alive.isNull());
+            return;
+        }
+        QVERIFY(!page->sender);
+        QCOMPARE(page->sendStarted, situation == SecondPress);
+        QVERIFY(page->attachmentList.isEmpty());
+        if (situation == NoCentre) {
+            QTRY_VERIFY((dialog = dialogTitled("qtn_mms_error_sending_failed_title")));
+            delete dialog;
+            QCOMPARE(mode(page->messageFolder), 0x755);
+        }
+    }
+
+    // The pictures get what the rest of the message leaves of the limit: two of 500000
+    // bytes with a 1000-character slide text at 307200.
+    void budgetGoesToResizeThread()
+    {
+        MmsEditorPage* page = m_host->newMessage(QString(), "+358401234567");
+        page->createAttachments(
+            {addPicture("first.jpg", 500000), addPicture("second.jpg", 500000)});
+        QTRY_COMPARE(page->attachmentList.size(), 2);
+        page->attachmentList.first()->textEdit->setText(QString(1000, 'x'));
+        QSignalSpy resize(page, &MmsEditorPage::startPictureResize);
+        page->slotOnSend();
+        QTRY_COMPARE(resize.size(), 1);
+        QCOMPARE(resize.at(0),
+                 QVariantList({QStringList({page->attachmentList.at(0)->initialFileName,
+                                            page->attachmentList.at(1)->initialFileName}),
+                               307200 - (13 + 1000 + 2 * 200), page->messageFolder + "/temp"}));
+    }
+
+    // A picture with a slide text sent from the page: its quick resize shows no spinner, and
+    // the folder holds the SMIL and the parts.
+    void pictureMessageLandsAsFolder()
+    {
+        MmsEditorPage* page = m_host->newMessage(QString(), "+358401234567");
+        page->createAttachments({addPicture("sent.png")});
+        QTRY_COMPARE(page->attachmentList.size(), 1);
+        page->attachmentList.first()->textEdit->setText("Hi");
+        const QString folder = page->messageFolder;
+        SendOutcome sent(*m_host, page);
+        page->slotOnSend();
+        QTRY_COMPARE_WITH_TIMEOUT(sent.switched,
+                                  QString("conversation +358401234567 to=+358401234567"), 10000);
+        QVERIFY(!sent.spinnerShown);
+        QCOMPARE(sent.parts, 3);
+        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name),
+                 QStringList({"0.smil", "sent.png", "text_001.txt"}));
+        QCOMPARE(mode(folder), 0x555);
+    }
 };
-
-void TestMmsEditorPage::initTestCase()
-{
-    QVERIFY(useFreshDataFolder());
-    installCatalogue();
-}
-
-void TestMmsEditorPage::init()
-{
-    setEditorConfig(307200);
-    m_host = std::make_unique<EditorHost>();
-}
-
-void TestMmsEditorPage::tokenAndFolder_data()
-{
-    QTest::addColumn<bool>("fromEvent");
-    QTest::addColumn<QString>("token");
-    QTest::addColumn<bool>("folderKept");
-    QTest::newRow("new message") << false << "" << false;
-    QTest::newRow("handed-over token") << false << "6d1f-handed" << false;
-    QTest::newRow("stored event with a token") << true << "stored-42" << true;
-    QTest::newRow("stored event without a token") << true << "" << false;
-}
-
-// A new message owns its folder and takes it away on close; a stored message's stays.
-void TestMmsEditorPage::tokenAndFolder()
-{
-    QFETCH(bool, fromEvent);
-    QFETCH(QString, token);
-    Event stored;
-    stored.setMessageToken(token);
-    auto* page = fromEvent
-                     ? new MmsEditorPage(&m_host->manager, stored)
-                     : new MmsEditorPage(&m_host->manager, {}, QString(), QString(), token, {});
-    if (token.isEmpty())
-        QVERIFY(page->messageToken.size() == 36 && !QUuid::fromString(page->messageToken).isNull());
-    else
-        QCOMPARE(page->messageToken, token);
-    const QString folder = QDir::homePath() + "/.mms/msg/" + page->messageToken;
-    QCOMPARE(page->messageFolder, folder);
-    QVERIFY(QFileInfo(folder).isDir());
-    delete page;
-    QTEST(QFileInfo::exists(folder), "folderKept");
-}
-
-void TestMmsEditorPage::ccBcc_data()
-{
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<QStringList>("expectedTo");
-    QTest::addColumn<QStringList>("expectedCc");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("enabled") << true << QStringList{"+111"} << QStringList{"+222"} << true;
-    QTest::newRow("disabled: merged into To")
-        << false << QStringList{"+111", "+222", "+333"} << QStringList() << false;
-}
-
-void TestMmsEditorPage::ccBcc()
-{
-    QFETCH(bool, enabled);
-    setEditorConfig(307200, false, enabled);
-    Event stored;
-    stored.setToList({"+111"});
-    stored.setCcList({"+222"});
-    stored.setBccList({"+333"});
-    MmsEditorPage* page = m_host->open(new MmsEditorPage(&m_host->manager, stored));
-    QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->to(), false, false), "expectedTo");
-    QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->cc(), false, false), "expectedCc");
-    QTEST(page->recipientsEdit->isCcBccShown(), "shown");
-    QCOMPARE(bool(page->ccBccButton), enabled);
-    page->clear();
-    QVERIFY(page->recipientsEdit->to().isEmpty());
-    QVERIFY(page->recipientsEdit->cc().isEmpty() && !page->recipientsEdit->isCcBccShown());
-}
-
-void TestMmsEditorPage::singleTextPartGoesToBody()
-{
-    Event stored;
-    stored.setMessageParts(
-        {MessagePart("text_001.txt", "text/plain;charset=utf-8", QString(), "See you")});
-    MmsEditorPage* page = m_host->open(new MmsEditorPage(&m_host->manager, stored));
-    QCOMPARE(page->bodyEdit->plainText(), QStringLiteral("See you"));
-    QVERIFY(page->attachmentList.isEmpty());
-    QVERIFY(page->slidePolicy->contains(page->bodyContainer));
-}
-
-void TestMmsEditorPage::subjectLimit_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    const QString forty(40, QLatin1Char('a'));
-    QTest::newRow("the 41st character") << forty + "b" << forty;
-    // Each ":-) " shows as one picture and a space, but is sent as four characters.
-    const QString smileys = QString(":-) ").repeated(10);
-    QTest::newRow("emoticons in text form") << smileys + "b" << smileys;
-}
-
-void TestMmsEditorPage::subjectLimit()
-{
-    QFETCH(QString, typed);
-    MmsEditorPage* page = m_host->newMessage();
-    page->subjectEdit->setFocus();
-    QTest::keyClicks(page->subjectEdit, typed);
-    QTEST(page->subjectEdit->plainText(), "expected");
-}
-
-void TestMmsEditorPage::returnInSubjectMovesOn()
-{
-    IndexedContent content;
-    QApplication::setActiveWindow(&m_host->window);
-    MmsEditorPage* page = m_host->newMessage();
-    page->subjectEdit->setFocus();
-    // The keypad's Enter is typed, only Return moves on.
-    QTest::keyClick(page->subjectEdit, Qt::Key_Enter, Qt::KeypadModifier);
-    QVERIFY(page->subjectEdit->hasFocus());
-    page->subjectEdit->setText(QString());
-    QTest::keyClick(page->subjectEdit, Qt::Key_Return);
-    QTRY_VERIFY(page->bodyEdit->hasFocus());
-    QVERIFY(page->subjectEdit->plainText().isEmpty());
-    page->addFileAttachmentsFromUri({content.addPicture("return.jpg")});
-    page->subjectEdit->setFocus();
-    QTest::keyClick(page->subjectEdit, Qt::Key_Return);
-    QTRY_VERIFY(page->attachmentList.first()->textEdit->hasFocus());
-}
-
-void TestMmsEditorPage::isEmpty_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<bool>("empty");
-    QTest::newRow("nothing") << "" << true;
-    QTest::newRow("only Cc") << "cc" << true;
-    QTest::newRow("To") << "to" << false;
-    QTest::newRow("subject") << "subject" << false;
-    QTest::newRow("body") << "body" << false;
-    QTest::newRow("a slide") << "slide" << false;
-    QTest::newRow("everything while sending") << "sending" << true;
-}
-
-void TestMmsEditorPage::isEmpty()
-{
-    QFETCH(QString, field);
-    IndexedContent content;
-    MmsEditorPage* page = m_host->newMessage();
-    if (field == "cc" || field == "sending")
-        page->recipientsEdit->setCc(recipientsOf("+358401234567"));
-    if (field == "to" || field == "sending")
-        page->recipientsEdit->setTo(recipientsOf("+358401234567"));
-    if (field == "subject" || field == "sending")
-        page->subjectEdit->setText("Hi");
-    if (field == "body" || field == "sending")
-        page->bodyEdit->setText("Hello");
-    if (field == "slide")
-        page->addFileAttachmentsFromUri({content.addPicture("empty.jpg")});
-    if (field == "sending")
-        page->sender = new MessageSender("+358401234567", QString(), true, page);
-    QTEST(page->isEmpty(), "empty");
-}
-
-void TestMmsEditorPage::isEqual_data()
-{
-    QTest::addColumn<QString>("changed");
-    for (const char* changed : {"", "subject", "body", "recipients", "token", "file order"})
-        QTest::newRow(*changed ? changed : "same") << QString(changed);
-}
-
-void TestMmsEditorPage::isEqual()
-{
-    QFETCH(QString, changed);
-    const QStringList files{"file:///a.jpg", "file:///b.jpg"};
-    const auto other = [&](const char* field, const QString& value, const QString& same) {
-        return changed == QLatin1String(field) ? value : same;
-    };
-    const MmsEditorPage reference(&m_host->manager, recipientsOf("+1"), "S", "B", "t", files);
-    MmsEditorPage page(&m_host->manager, recipientsOf(other("recipients", "+2", "+1")),
-                       other("subject", "X", "S"), other("body", "X", "B"),
-                       other("token", "u", "t"),
-                       changed == "file order" ? QStringList{files.last(), files.first()} : files);
-    // Cc and Bcc are not compared.
-    page.ccList << "+9";
-    QCOMPARE(reference.isEqual(page), changed.isEmpty());
-    QVERIFY(!reference.isEqual(BasePage(&m_host->manager)));
-}
-
-// The buttons of the recipients' input-method toolbar reach attach and send.
-void TestMmsEditorPage::recipientKeys()
-{
-    MmsEditorPage* page = m_host->newMessage("Hi", recipientsOf("nobody"));
-    QLineEdit* field = page->recipientsEdit->field(Tollis::RecipientsEdit::ToField);
-    const QString typed = field->text();
-    QTest::keyClick(field, Qt::Key_K, Qt::MetaModifier);
-    QTRY_VERIFY(page->attachmentPicker && page->attachmentPicker->isVisible());
-    page->attachmentPicker->close();
-    // Send refuses the invalid recipient with a banner naming it.
-    QTest::keyClick(field, Qt::Key_L, Qt::MetaModifier);
-    QTRY_COMPARE(m_host->banners(), QStringList{"nobody"});
-    QCOMPARE(field->text(), typed);
-}
-
-void TestMmsEditorPage::virtualKeyboard_data()
-{
-    QTest::addColumn<QSize>("window");
-    QTest::addColumn<QRect>("keyboard");
-    QTest::addColumn<bool>("headerShown");
-    QTest::newRow("portrait with keyboard") << QSize(480, 854) << QRect(0, 500, 480, 354) << false;
-    QTest::newRow("portrait, keyboard gone") << QSize(480, 854) << QRect() << true;
-    QTest::newRow("landscape with keyboard") << QSize(854, 480) << QRect(0, 200, 854, 280) << true;
-}
-
-void TestMmsEditorPage::virtualKeyboard()
-{
-    QFETCH(QSize, window);
-    QFETCH(QRect, keyboard);
-    m_host->window.resize(window);
-    MmsEditorPage* page = m_host->newMessage();
-    // A keyboard first, so that the header coming back is seen as well.
-    TkInputMethodState* inputMethod = TkInputMethodState::instance();
-    inputMethod->setInputMethodArea(QRect(0, 500, 480, 354));
-    QCoreApplication::processEvents();
-    inputMethod->setInputMethodArea(keyboard);
-    QCoreApplication::processEvents();
-    QTEST(page->mainPolicy->indexOf(page->headerPanel) == 0, "headerShown");
-    QTEST(page->headerPanel->isVisible(), "headerShown");
-    TkInputMethodState::instance()->setInputMethodArea(QRect());
-}
-
-// Rounded up to whole kilobytes, against the configured limit.
-void TestMmsEditorPage::sizeMeterFollowsTheMessage()
-{
-    setEditorConfig(102400);
-    MmsEditorPage* page = m_host->newMessage(QString(1025, QLatin1Char('x')));
-    QCOMPARE(page->sizeMeter->text(), QStringLiteral("2 kB of 100 kB"));
-    page->bodyEdit->setText(QString(1024, QLatin1Char('x')));
-    QCOMPARE(page->sizeMeter->text(), QStringLiteral("1 kB of 100 kB"));
-}
 
 QTEST_MAIN(TestMmsEditorPage)
 #include "tst_mmseditorpage.moc"

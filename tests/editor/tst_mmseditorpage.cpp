@@ -20,7 +20,6 @@
 #include "testprofiles.h"
 #include "tkapplicationwindow.h"
 #include "tkbanner.h"
-#include "tkinputmethodstate.h"
 #include "tklinearlayoutpolicy.h"
 #include "tkquerydialog.h"
 #include "trackerhelper.h"
@@ -405,20 +404,6 @@ private slots:
         QTEST(page->isEmpty(), "empty");
     }
 
-    // Cc and Bcc are not compared; the order of the files is.
-    void isEqual()
-    {
-        const QStringList files{"file:///a.jpg", "file:///b.jpg"};
-        const MmsEditorPage page(&m_host->manager, recipientsOf("+1"), "S", "B", "t", files);
-        MmsEditorPage same(&m_host->manager, recipientsOf("+1"), "S", "B", "t", files);
-        same.ccList << "+9";
-        const MmsEditorPage reordered(&m_host->manager, recipientsOf("+1"), "S", "B", "t",
-                                      {files.last(), files.first()});
-        QCOMPARE(QList<bool>({page.isEqual(same), page.isEqual(reordered),
-                              page.isEqual(BasePage(&m_host->manager))}),
-                 QList<bool>({true, false, false}));
-    }
-
     // The attach key of the recipients' input-method toolbar.
     void attachKeyOpensThePicker()
     {
@@ -426,34 +411,6 @@ private slots:
         QTest::keyClick(page->recipientsEdit->field(Tollis::RecipientsEdit::ToField), Qt::Key_K,
                         Qt::MetaModifier);
         QTRY_VERIFY(page->attachmentPicker && page->attachmentPicker->isVisible());
-    }
-
-    void keyboardHidesTheHeaderInPortrait_data()
-    {
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QRect>("keyboard");
-        QTest::addColumn<bool>("headerShown");
-        QTest::newRow("portrait with keyboard")
-            << QSize(480, 854) << QRect(0, 500, 480, 354) << false;
-        QTest::newRow("portrait, keyboard gone") << QSize(480, 854) << QRect() << true;
-        QTest::newRow("landscape with keyboard")
-            << QSize(854, 480) << QRect(0, 200, 854, 280) << true;
-    }
-
-    void keyboardHidesTheHeaderInPortrait()
-    {
-        QFETCH(QSize, window);
-        QFETCH(QRect, keyboard);
-        m_host->window.resize(window);
-        MmsEditorPage* page = m_host->newMessage();
-        // A keyboard first, so that the header coming back is seen as well.
-        for (const QRect& area : {QRect(0, 500, 480, 354), keyboard}) {
-            TkInputMethodState::instance()->setInputMethodArea(area);
-            QCoreApplication::processEvents();
-        }
-        QTEST(page->mainPolicy->indexOf(page->headerPanel) == 0, "headerShown");
-        QTEST(page->headerPanel->isVisible(), "headerShown");
-        TkInputMethodState::instance()->setInputMethodArea(QRect());
     }
 
     // Rounded up to whole kilobytes, against the configured limit.

@@ -1,5 +1,3 @@
-#include "historystore.h"
-#include "mmshandover.h"
 #include "mmsheadermap.h"
 #include "mmsmainconfig.h"
 #include "mmsmessagefolder.h"
@@ -351,29 +349,6 @@ private slots:
         QCOMPARE(sendList.size(), 1);
         QVERIFY(QFile::exists(outgoing.attachments.at(0).fileName));
         QCOMPARE(mode(folder.path()), 0755);
-    }
-
-    void handOverRecordsEvent()
-    {
-        MmsMainConfig config;
-        config.readReport = true;
-        QVERIFY(config.save());
-        MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
-        QVERIFY(folder.prepareMessageFolder());
-        const MmsOutgoingMessage outgoing = message({"photo.jpg|image/jpeg|Hi"}, folder);
-        PropertyMaps sendList{MmsHeaderMap::build(outgoing, folder.token(), 1)};
-        QVERIFY(MmsMessageLayout().processAttachments(folder, outgoing, sendList));
-
-        QPointer<MessageSender> sender =
-            MmsHandOver::send(MmsPipelineFlavour::editor(), sendList, outgoing.to);
-        // No connection manager runs here: the message stays recorded, marked failed.
-        QSignalSpy failed(sender.data(), &MessageSender::failed);
-        QVERIFY(failed.wait());
-        Chronel::Event event;
-        QVERIFY(Chronel::HistoryStore::instance()->getEvent(sender->eventId(), event));
-        QCOMPARE(event.messageToken(), folder.token());
-        QCOMPARE(event.reportRead() && !event.reportDelivery(), true);
-        QCOMPARE(QFileInfo(event.messageParts().value(2).contentLocation()).path(), folder.path());
     }
 
     void getMessageSize_data()

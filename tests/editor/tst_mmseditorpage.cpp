@@ -35,6 +35,7 @@
 #include "tktheme.h"
 #include "trackerhelper.h"
 #include "videoencodinginterface.h"
+#include "visiblewindow.h"
 
 #include <KCalendarCore/Event>
 #include <QContactGuid>
@@ -138,12 +139,8 @@ QString numbers(int count)
 
 TkQueryDialog* dialogTitled(const char* id)
 {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<TkQueryDialog*>(widget);
-        if (dialog && dialog->isVisible() && dialog->title() == qtTrId(id))
-            return dialog;
-    }
-    return nullptr;
+    TkQueryDialog* dialog = visibleWindow<TkQueryDialog>();
+    return dialog && dialog->title() == qtTrId(id) ? dialog : nullptr;
 }
 
 QStringList slideSources(const MmsEditorPage* page)
@@ -294,14 +291,6 @@ class TestMmsEditorPage : public QObject
         return mmsui::utils::getContactManager()->saveContact(&contact) ? uri : QString();
     }
 
-    MmsEditorPage* withBcc(const QString& to, const QString& bcc, const QString& body)
-    {
-        MmsEditorPage* page = m_host->newMessage(body, to);
-        page->recipientsEdit->showCcBcc(true);
-        page->recipientsEdit->setBcc(recipientsOf(bcc));
-        return page;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -383,6 +372,7 @@ private slots:
             << false << QStringList{"+111", "+222", "+333"} << QStringList();
     }
 
+    // A stored message opens with its recipients and its only text part as the body.
     void ccBcc()
     {
         QFETCH(bool, enabled);
@@ -391,24 +381,18 @@ private slots:
         stored.setToList({"+111"});
         stored.setCcList({"+222"});
         stored.setBccList({"+333"});
-        MmsEditorPage* page = m_host->open(new MmsEditorPage(&m_host->manager, stored));
-        QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->to(), false, false), "expectedTo");
-        QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->cc(), false, false), "expectedCc");
-        QCOMPARE(QList<bool>({page->recipientsEdit->isCcBccShown(), bool(page->ccBccButton)}),
-                 QList<bool>({enabled, enabled}));
-        page->clear();
-        QVERIFY(page->recipientsEdit->to().isEmpty());
-        QVERIFY(page->recipientsEdit->cc().isEmpty() && !page->recipientsEdit->isCcBccShown());
-    }
-
-    void singleTextPartGoesToBody()
-    {
-        Event stored;
         stored.setMessageParts({Chronel::MessagePart("text_001.txt", "text/plain;charset=utf-8",
                                                      QString(), "See you")});
         MmsEditorPage* page = m_host->open(new MmsEditorPage(&m_host->manager, stored));
-        QCOMPARE(page->bodyEdit->plainText(), QStringLiteral("See you"));
-        QVERIFY(page->attachmentList.isEmpty() && page->slidePolicy->contains(page->bodyContainer));
+        QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->to(), false, false), "expectedTo");
+        QTEST(mmsui::utils::fromRecipients(page->recipientsEdit->cc(), false, false), "expectedCc");
+        QCOMPARE(QVariantList({page->recipientsEdit->isCcBccShown(), bool(page->ccBccButton),
+                               page->bodyEdit->plainText(), page->attachmentList.size(),
+                               page->slidePolicy->contains(page->bodyContainer)}),
+                 QVariantList({enabled, enabled, "See you", 0, true}));
+        page->clear();
+        QVERIFY(page->recipientsEdit->to().isEmpty());
+        QVERIFY(page->recipientsEdit->cc().isEmpty() && !page->recipientsEdit->isCcBccShown());
     }
 
     void subjectLimit_data()
@@ -733,7 +717,9 @@ private slots:
         QFETCH(QString, to);
         QFETCH(QString, bcc);
         QFETCH(QString, body);
-        MmsEditorPage* page = withBcc(to, bcc, body);
+        MmsEditorPage* page = m_host->newMessage(body, to);
+        page->recipientsEdit->showCcBcc(true);
+        page->recipientsEdit->setBcc(recipientsOf(bcc));
         QPointer<MmsEditorPage> alive(page);
         SendOutcome sent(*m_host, page);
         QTemporaryDir source;

@@ -28,6 +28,18 @@ const int kNoQuestion = -1;
 // The question on screen; answered ones linger until deleted.
 const auto openQuestion = &visibleWindow<TkQueryDialog>;
 
+QStringList addresses(const QString& letters)
+{
+    const QMap<QChar, QString> address{{'r', "+358401000000"},
+                                       {'a', "+358402000000"},
+                                       {'b', "b@example.com"},
+                                       {'c', "+358403000000"}};
+    QStringList list;
+    for (const QChar letter : letters)
+        list << address.value(letter);
+    return list;
+}
+
 } // namespace
 
 // The plug-in's editor pages for an event and an operation, and deleted
@@ -80,82 +92,59 @@ private slots:
         QCOMPARE(MMSMessagingPlugin::eventForOperation(stored, operation).subject(), expected);
     }
 
-    // The editor opens on a copy of the stored message, addressed for the operation.
+    // The editor opens on a copy of the stored message, addressed for the operation. Remote
+    // party, To and Cc as "remote/to/cc" in letters: r the remote party, a, b and c others.
     void recipientsTokenAndParts_data()
     {
         QTest::addColumn<MessagingUI::OperationType>("operation");
         QTest::addColumn<Event::EventDirection>("direction");
-        QTest::addColumn<QString>("remoteUid");
-        QTest::addColumn<QStringList>("to");
-        QTest::addColumn<QStringList>("cc");
-        QTest::addColumn<QString>("expectedRemoteUid");
-        QTest::addColumn<QStringList>("expectedTo");
-        QTest::addColumn<QStringList>("expectedCc");
-        QTest::addColumn<QString>("expectedToken");
-        QTest::addColumn<int>("expectedParts");
-        // Addresses by letter: r the remote party, a, b and c others.
-        const auto list = [](const char* letters) {
-            const QMap<char, QString> address{{'r', "+358401000000"},
-                                              {'a', "+358402000000"},
-                                              {'b', "b@example.com"},
-                                              {'c', "+358403000000"}};
-            QStringList addresses;
-            for (const char* l = letters; *l; ++l)
-                addresses << address.value(*l);
-            return addresses;
-        };
-        const auto row = [&](const char* tag, MessagingUI::OperationType operation,
-                             Event::EventDirection direction, const char* remote, const char* to,
-                             const char* cc, const char* expectedRemote, const char* expectedTo,
-                             const char* expectedCc, bool keepsAll) {
-            QTest::addRow("%s", tag)
-                << operation << direction << list(remote).value(0) << list(to) << list(cc)
-                << list(expectedRemote).value(0) << list(expectedTo) << list(expectedCc)
-                << QString(keepsAll ? "stored-token" : "")
-                << (keepsAll || operation == MessagingUI::Forward ? 2 : 0);
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("keepsAll"); // token and parts
+        const auto row = [](const char* tag, MessagingUI::OperationType operation,
+                            Event::EventDirection direction, const char* stored,
+                            const char* expected, bool keepsAll = false) {
+            QTest::newRow(tag) << operation << direction << stored << expected << keepsAll;
         };
         const auto in = Event::Inbound;
         const auto all = MessagingUI::ReplyToAll;
-        row("forward clears recipients, keeps parts", MessagingUI::Forward, in, "r", "a", "c", "",
-            "", "", false);
-        row("reply goes to the sender only", MessagingUI::Reply, in, "r", "ab", "c", "r", "r", "",
-            false);
-        row("reply all, received, two in To", all, in, "r", "ab", "", "r", "rab", "", false);
-        row("reply all, received, To and Cc", all, in, "r", "a", "c", "r", "ra", "c", false);
-        row("reply all, received, one address", all, in, "r", "a", "", "r", "r", "", false);
-        row("reply all, received, no remote uid", all, in, "", "ab", "", "", "ab", "", false);
-        row("reply all, sent, To as stored", all, Event::Outbound, "r", "ab", "c", "r", "ab", "c",
-            false);
-        row("unknown operation keeps everything", MessagingUI::OperationType(0), in, "r", "a", "c",
-            "r", "a", "c", true);
+        row("forward clears recipients, keeps parts", MessagingUI::Forward, in, "r/a/c", "//");
+        row("reply goes to the sender only", MessagingUI::Reply, in, "r/ab/c", "r/r/");
+        row("reply all, received, two in To", all, in, "r/ab/", "r/rab/");
+        row("reply all, received, To and Cc", all, in, "r/a/c", "r/ra/c");
+        row("reply all, received, one address", all, in, "r/a/", "r/r/");
+        row("reply all, received, no remote uid", all, in, "/ab/", "/ab/");
+        row("reply all, sent, To as stored", all, Event::Outbound, "r/ab/c", "r/ab/c");
+        row("unknown operation keeps everything", MessagingUI::OperationType(0), in, "r/a/c",
+            "r/a/c", true);
     }
     void recipientsTokenAndParts()
     {
         QFETCH(MessagingUI::OperationType, operation);
         QFETCH(Event::EventDirection, direction);
-        QFETCH(QString, remoteUid);
-        QFETCH(QStringList, to);
-        QFETCH(QStringList, cc);
-        Event stored;
-        stored.setType(Event::MMSEvent);
-        stored.setDirection(direction);
-        stored.setRemoteUid(remoteUid);
-        stored.setToList(to);
-        stored.setCcList(cc);
-        stored.setMessageToken(QStringLiteral("stored-token"));
-        stored.setMessageParts({Chronel::MessagePart("a.txt", "text/plain", "", "Hi"),
-                                Chronel::MessagePart("b.png", "image/png", "", "")});
-        QVERIFY(Chronel::HistoryStore::instance()->addEvent(stored));
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        QFETCH(bool, keepsAll);
+        Event event;
+        event.setType(Event::MMSEvent);
+        event.setDirection(direction);
+        event.setRemoteUid(addresses(stored.section('/', 0, 0)).value(0));
+        event.setToList(addresses(stored.section('/', 1, 1)));
+        event.setCcList(addresses(stored.section('/', 2)));
+        event.setMessageToken(QStringLiteral("stored-token"));
+        event.setMessageParts({Chronel::MessagePart("a.txt", "text/plain", "", "Hi"),
+                               Chronel::MessagePart("b.png", "image/png", "", "")});
+        QVERIFY(Chronel::HistoryStore::instance()->addEvent(event));
         // Only the id counts: the editor opens on what the store holds now.
         Event handed;
-        handed.setId(stored.id());
+        handed.setId(event.id());
         const Event copy = MMSMessagingPlugin::eventForOperation(handed, operation);
-
-        QTEST(copy.remoteUid(), "expectedRemoteUid");
-        QTEST(copy.toList(), "expectedTo");
-        QTEST(copy.ccList(), "expectedCc");
-        QTEST(copy.messageToken(), "expectedToken");
-        QTEST(copy.messageParts().size(), "expectedParts");
+        QCOMPARE(QVariantList({copy.remoteUid(), copy.toList(), copy.ccList(), copy.messageToken(),
+                               copy.messageParts().size()}),
+                 QVariantList({addresses(expected.section('/', 0, 0)).value(0),
+                               addresses(expected.section('/', 1, 1)),
+                               addresses(expected.section('/', 2)), keepsAll ? "stored-token" : "",
+                               keepsAll || operation == MessagingUI::Forward ? 2 : 0}));
     }
 
     void goneEventGivesAnEmptyEvent()

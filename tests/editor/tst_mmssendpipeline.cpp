@@ -210,7 +210,6 @@ private slots:
                 "par dur=5s |  image cid:1 @Image | par dur=5s | par dur=5s |  image cid:3 @Image",
             {"lost missing.jpg", "lost empty.jpg"});
     }
-
     void layout()
     {
         QFETCH(bool, headless);
@@ -266,7 +265,6 @@ private slots:
         QTest::newRow("one day, two in bcc")
             << 24 << QStringList() << QStringList{"040111", "040222"} << 86400u;
     }
-
     void sendListOverDBus()
     {
         QFETCH(int, validity);
@@ -374,7 +372,6 @@ private slots:
         row("pictures, headless", true, "", 0, 24u + 1000000);
         row("pictures left out, headless", true, "", image, 24u);
     }
-
     void getMessageSize()
     {
         QFETCH(bool, headless);
@@ -439,7 +436,6 @@ private slots:
         row("e-mail in Cc and To", "ann@example.com / Ann@Example.com / ", false,
             "ann@example.com /  / ", "ann@example.com,Ann@Example.com");
     }
-
     void removeDuplicates()
     {
         QFETCH(QString, lists);

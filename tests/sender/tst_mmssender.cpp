@@ -162,7 +162,6 @@ private slots:
             "qtn_mms_info_attch_nsupp");
         QFile::remove(m_files.filePath("gone.jpg"));
     }
-
     void createAttachmentWidget()
     {
         QFETCH(QString, reference);
@@ -225,7 +224,6 @@ private slots:
         QTest::addRow("corrupt picture") << "not a picture" << QString("qtn_mms_info_attch_nsupp");
         QTest::addRow("file gone when sending") << "" << QString("qtn_comm_attachment_lost");
     }
-
     void widgetRemoved()
     {
         QFETCH(QString, content);
@@ -265,7 +263,6 @@ private slots:
                            "text/plain sindex:0011;text_001.txt Hi",
                            "image/jpeg sindex:0021;photo.jpg"};
     }
-
     void sendsMessage()
     {
         QFETCH(QStringList, to);

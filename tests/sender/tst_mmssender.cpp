@@ -82,6 +82,7 @@ class TestMmsSender : public QObject
     RecordingPageManager m_pages{&m_window};
     MessagingTextEdit m_edit;
     MMSMessagingPlugin m_plugin;
+    bool m_fullEditor = false;
 
     // A file of `bytes` indexed with `mime`; its "file:" reference.
     QString indexedFile(const QString& name, const QString& mime, qint64 bytes)
@@ -100,14 +101,12 @@ class TestMmsSender : public QObject
         return QUrl::fromLocalFile(path).toString();
     }
 
-    MessageAttachmentWidget* create(const QString& reference, bool* fullEditor = nullptr)
+    // The plug-in's widget for the reference; m_fullEditor tells whether it wants the editor.
+    MessageAttachmentWidget* create(const QString& reference)
     {
-        bool openFullEditor = false;
-        MessageAttachmentWidget* widget = m_plugin.createAttachmentWidget(
-            &m_pages, "+358401234567", &m_edit, reference, openFullEditor);
-        if (fullEditor)
-            *fullEditor = openFullEditor;
-        return widget;
+        m_fullEditor = false;
+        return m_plugin.createAttachmentWidget(&m_pages, "+358401234567", &m_edit, reference,
+                                               m_fullEditor);
     }
 
     QStringList banners() const
@@ -170,10 +169,9 @@ private slots:
         MmsMainConfig config;
         config.restrictedMode = QByteArray(QTest::currentDataTag()).startsWith("restricted");
         QVERIFY(config.save());
-        bool fullEditor = outcome != "editor";
-        QScopedPointer<MessageAttachmentWidget> created(create(reference, &fullEditor));
-        QCOMPARE(QString(created ? "widget" : fullEditor ? "editor" : "refused"), outcome);
-        QVERIFY(!created || !fullEditor);
+        QScopedPointer<MessageAttachmentWidget> created(create(reference));
+        QCOMPARE(QString(created ? "widget" : m_fullEditor ? "editor" : "refused"), outcome);
+        QVERIFY(!created || !m_fullEditor);
         QCOMPARE(banners(),
                  banner.isEmpty() ? QStringList() : QStringList{qtTrId(qPrintable(banner))});
         if (created)
@@ -251,7 +249,6 @@ private slots:
         QTest::addColumn<QStringList>("cc");
         QTest::addColumn<bool>("picture");
         QTest::addColumn<QStringList>("parts");
-
         // The same party in To and Cc goes once, in To: the Cc key is absent.
         QTest::addRow("text only, same number in To and Cc")
             << QStringList{"+358 40 123-4567"} << QStringList{"+358401234567"} << false

@@ -89,7 +89,6 @@ public:
     QList<QPair<int, QString>> textEditors;
 };
 
-// Recipients from addresses joined with ';'.
 Tollis::RecipientList recipientsOf(const QString& addresses)
 {
     Tollis::RecipientList list;
@@ -775,7 +774,6 @@ private slots:
         QTest::newRow("send while busy sending") << "send" << true << QStringList();
         QTest::newRow("other keys are typed") << "" << false << QStringList();
     }
-    // The buttons of the page's input-method toolbar for the recipients.
     void recipientToolbar()
     {
         QFETCH(QString, item);

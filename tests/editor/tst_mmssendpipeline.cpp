@@ -1,3 +1,4 @@
+#include "filemode.h"
 #include "mmsheadermap.h"
 #include "mmsmainconfig.h"
 #include "mmsmessagefolder.h"
@@ -14,8 +15,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 using PropertyMaps = QList<MessageSender::PropertyMap>;
 
 namespace {
@@ -23,13 +22,6 @@ namespace {
 QString text(const MessageSender::PropertyMap& map, const char* key)
 {
     return map.value(QLatin1String(key)).variant().toString();
-}
-
-int mode(const QString& path)
-{
-    struct stat status;
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 0777)
-                                                                    : -1;
 }
 
 // Resize output and generated cards: the files the pipeline may move.
@@ -47,7 +39,7 @@ QStringList userFiles(const MmsOutgoingMessage& message, const MmsMessageFolder&
         if (!isGenerated(file.fileName(), folder) && file.open(QIODevice::ReadOnly))
             files << QStringLiteral("%1 %2 %3")
                          .arg(file.fileName())
-                         .arg(mode(file.fileName()), 0, 8)
+                         .arg(fileMode(file.fileName()), 0, 8)
                          .arg(QString::fromUtf8(file.readAll()));
     }
     return files;
@@ -156,7 +148,6 @@ private slots:
         QTest::addColumn<QString>("parts");
         QTest::addColumn<QString>("smil");
         QTest::addColumn<QStringList>("notices");
-
         const auto row = [](const char* name, bool headless, const QString& body,
                             const QStringList& attachments, const QString& parts,
                             const QString& smil, const QStringList& notices = {}) {
@@ -216,7 +207,6 @@ private slots:
         QFETCH(QString, body);
         QFETCH(QStringList, attachments);
         QFETCH(QString, smil);
-
         MmsMessageFolder folder(QString(), flavourFor(headless));
         QVERIFY(folder.prepareMessageFolder());
         MmsOutgoingMessage outgoing = message(attachments, folder);
@@ -230,17 +220,16 @@ private slots:
                 [&](const QString& text) { emitted << "body " + text; });
         PropertyMaps sendList;
         QVERIFY(layout.processAttachments(folder, outgoing, sendList));
-
         QTEST(describe(sendList, folder.path()), "parts");
         QTEST(emitted, "notices");
-        QCOMPARE(mode(folder.path()), 0555);
+        QCOMPARE(fileMode(folder.path()), 0555);
         for (const MessageSender::PropertyMap& part : sendList) {
             const QString file = text(part, "content-location");
             QCOMPARE(
                 part.value("size", QDBusVariant(QFileInfo(file).size())).variant().toLongLong(),
                 QFileInfo(file).size());
             if (!text(part, "content-type").startsWith("text/plain") && !file.endsWith(".smil"))
-                QCOMPARE(mode(file), 0444);
+                QCOMPARE(fileMode(file), 0444);
         }
         const QByteArray presentation =
             smil.isEmpty() ? "" : text(sendList.at(0), "content").toUtf8();
@@ -325,9 +314,8 @@ private slots:
         PropertyMaps first;
         QVERIFY(layout.processAttachments(folder, outgoing, first));
         const QStringList laidOut = QDir(folder.path()).entryList(QDir::Files);
-
         QVERIFY(folder.prepareMessageFolder());
-        QCOMPARE(mode(folder.path()), 0755);
+        QCOMPARE(fileMode(folder.path()), 0755);
         QVERIFY(QFile::exists(outgoing.attachments.at(1).fileName));
         PropertyMaps second;
         QVERIFY(layout.processAttachments(folder, outgoing, second));
@@ -346,7 +334,7 @@ private slots:
         QVERIFY(!MmsMessageLayout().processAttachments(folder, outgoing, sendList));
         QCOMPARE(sendList.size(), 1);
         QVERIFY(QFile::exists(outgoing.attachments.at(0).fileName));
-        QCOMPARE(mode(folder.path()), 0755);
+        QCOMPARE(fileMode(folder.path()), 0755);
     }
 
     void getMessageSize_data()
@@ -475,7 +463,6 @@ private slots:
         const QFileDevice::Permissions privateFolder =
             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
         QVERIFY(QFile::setPermissions(user.filePath("album"), privateFolder));
-
         MmsMessageFolder folder(QString(), MmsPipelineFlavour::editor());
         QVERIFY(folder.prepareMessageFolder());
         QVERIFY(folder.makeTempFolder());
@@ -490,12 +477,10 @@ private slots:
         folder.protectMessageFolder();
         folder.removeMessageFolder();
         QVERIFY(!QFileInfo::exists(folder.path()));
-
         MmsMessageFolder linked(QString(), MmsPipelineFlavour::editor());
         QVERIFY(QFile::link(user.filePath("album"), linked.path()));
         linked.removeMessageFolder();
         QVERIFY(!QFileInfo(linked.path()).isSymLink());
-
         QCOMPARE(QDir(user.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
                  (QStringList{"album", "letter.txt"}));
         QCOMPARE(QDir(user.filePath("album")).entryList(QDir::Files), QStringList{"photo.jpg"});

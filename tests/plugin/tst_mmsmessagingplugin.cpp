@@ -214,7 +214,6 @@ private slots:
             QTest::ignoreMessage(QtDebugMsg,
                                  "[MMS-PLUGIN] Deleting group -1: got 3 messages to report");
         plugin.notifyDeleteGroups(groups);
-
         if (!question.isEmpty()) {
             QVERIFY(QTest::qWaitFor([] { return openQuestion(); }));
             QCOMPARE(openQuestion()->text(), question);

@@ -1,5 +1,6 @@
 #include "abstractpagemanager.h"
 #include "contentindexer.h"
+#include "filemode.h"
 #include "historystore.h"
 #include "messageattachmentwidget.h"
 #include "messagingtextedit.h"
@@ -16,16 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 namespace {
-
-int mode(const QString& path)
-{
-    struct stat status;
-    return stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 0777)
-                                                                   : -1;
-}
 
 bool writeProfile(const QString& mmsc)
 {
@@ -271,7 +263,6 @@ private slots:
         QVERIFY(sent.wait());
         QVERIFY(!sent.wait(200));
         QCOMPARE(failed.count(), 0);
-
         QCOMPARE(recorded.count(), 1);
         const Chronel::Event event = recorded.at(0).at(0).value<Chronel::EventList>().value(0);
         QCOMPARE(event.toList(), QStringList{"+358401234567"});
@@ -310,14 +301,13 @@ private slots:
         connect(&sender, &MmsSender::sent, this, [&] { seen << "sent"; });
         sender.send();
         QTRY_COMPARE(seen, (QStringList{"missed", "failed"}));
-        QCOMPARE(mode(sender.messageFolder()), 0755);
-
+        QCOMPARE(fileMode(sender.messageFolder()), 0755);
         // The same sender tries again once the profile is complete.
         QVERIFY(writeProfile("http://mmsc.example"));
         seen.clear();
         sender.send();
         QTRY_COMPARE(seen, QStringList{"sent"});
-        QCOMPARE(mode(sender.messageFolder()), 0555);
+        QCOMPARE(fileMode(sender.messageFolder()), 0555);
     }
 
     // The hand-over is the sender's last step: what the host makes of it comes later.

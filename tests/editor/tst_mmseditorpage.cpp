@@ -198,7 +198,8 @@ struct SendOutcome
 };
 
 // The composer page on the host's window, with content of every kind in this run's content
-// index: what it takes in, what it refuses and every way a send press ends.
+// index: what it takes in, what it refuses, every way a send press ends, its own widgets and
+// its slides on their own.
 class TestMmsEditorPage : public QObject
 {
     Q_OBJECT

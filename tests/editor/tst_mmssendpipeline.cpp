@@ -4,8 +4,9 @@
 #include "mmsmessagefolder.h"
 #include "mmsmessagelayout.h"
 #include "mmsmessagesize.h"
+#include "mmsoutgoingattachment.h"
+#include "mmspipelineflavour.h"
 #include "mmsrecipientcleaner.h"
-#include "pipelinetestdata.h"
 #include "smilparser.h"
 #include "smiltreedump.h"
 
@@ -18,6 +19,26 @@
 using PropertyMaps = QList<MessageSender::PropertyMap>;
 
 namespace {
+
+// The headless sender's flavour as its own subsystem will give it.
+Q_LOGGING_CATEGORY(lcHeadlessTest, "dravel.sender")
+
+MmsPipelineFlavour flavourFor(bool headless)
+{
+    return headless ? MmsPipelineFlavour::headless(lcHeadlessTest, "[MMS-SENDER]")
+                    : MmsPipelineFlavour::editor();
+}
+
+MmsOutgoingAttachment testAttachment(const QString& fileName, const QString& mimeType,
+                                     const QString& slideText)
+{
+    MmsOutgoingAttachment attachment;
+    attachment.fileName = fileName;
+    attachment.mimeType = mimeType;
+    attachment.contentType = MmsContentTypes::contentTypeByMime(mimeType);
+    attachment.slideText = slideText;
+    return attachment;
+}
 
 QString text(const MessageSender::PropertyMap& map, const char* key)
 {

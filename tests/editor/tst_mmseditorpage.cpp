@@ -446,6 +446,55 @@ private slots:
         QTEST(page->isEmpty(), "empty");
     }
 
+    // The host opens no second editor for an equal page: Cc and Bcc do not count; recipients,
+    // subject and the order of the files do.
+    void isEqual()
+    {
+        const QStringList files{"file:///a.jpg", "file:///b.jpg"};
+        const auto page = [&](const QString& to, const QString& subject, const QStringList& list) {
+            return std::make_unique<MmsEditorPage>(&m_host->manager, recipientsOf(to), subject, "B",
+                                                   "t", list);
+        };
+        const auto reference = page("+1", "S", files);
+        const auto same = page("+1", "S", files);
+        same->ccList << "+9";
+        const std::unique_ptr<MmsEditorPage> others[] = {
+            page("+2", "S", files), page("+1", "X", files), page("+1", "S", {files[1], files[0]})};
+        QVERIFY(reference->isEqual(*same));
+        for (const auto& other : others)
+            QVERIFY(!reference->isEqual(*other));
+        QVERIFY(!reference->isEqual(BasePage(&m_host->manager)));
+    }
+
+    // In portrait the keyboard takes the header's room; it comes back with the keyboard gone.
+    void keyboardHidesTheHeaderInPortrait_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("keyboard");
+        QTest::addColumn<bool>("headerShown");
+        QTest::addRow("portrait with keyboard")
+            << QSize(480, 854) << QRect(0, 500, 480, 354) << false;
+        QTest::addRow("portrait, keyboard gone") << QSize(480, 854) << QRect() << true;
+        QTest::addRow("landscape with keyboard")
+            << QSize(854, 480) << QRect(0, 200, 854, 280) << true;
+    }
+    void keyboardHidesTheHeaderInPortrait()
+    {
+        QFETCH(QSize, window);
+        QFETCH(QRect, keyboard);
+        m_host->window.resize(window);
+        MmsEditorPage* page = m_host->newMessage();
+        const auto reset =
+            qScopeGuard([] { TkInputMethodState::instance()->setInputMethodArea({}); });
+        // A keyboard first, so that the header coming back is seen as well.
+        for (const QRect& area : {QRect(0, 500, 480, 354), keyboard}) {
+            TkInputMethodState::instance()->setInputMethodArea(area);
+            QCoreApplication::processEvents();
+        }
+        QTEST(page->mainPolicy->indexOf(page->headerPanel) == 0, "headerShown");
+        QTEST(page->headerPanel->isVisible(), "headerShown");
+    }
+
     // Rounded up to whole kilobytes, against the configured limit.
     void sizeMeterFollowsTheMessage()
     {

@@ -369,6 +369,19 @@ private slots:
                QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Friend;Ann\r\nTEL:+358401111111\r\n"
                           "END:VCARD\r\n")
                    .repeated(1000));
+        QTest::addRow("part file missing")
+            << Parts{Part("<x.jpg>", "image/jpeg", m_files.filePath("nowhere/x.jpg"))}
+            << QStringList{"x.jpg"};
+        QTest::addRow("presentation names missing parts")
+            << Parts{smil("<par><img src=\"a.png\"/><text src=\"gone.txt\"/></par><par><img "
+                          "src=\"cid:gone.png\"/></par>"),
+                     picture, note}
+            << QStringList{"a.png", "B"};
+        // Every part in message order, the presentation too.
+        QTest::addRow("presentation not well-formed")
+            << Parts{Part("<0.smil>", "application/smil", "0.smil", "<smil><body><par><img"),
+                     picture}
+            << QStringList{"0.smil", "a.png"};
     }
 
     void hostileMessages()
@@ -465,6 +478,8 @@ private slots:
                                  << false;
         QTest::addRow("always send") << 1 << in << true << false << kNoQuestion << true << true;
         QTest::addRow("never send") << 2 << in << true << false << kNoQuestion << false << false;
+        QTest::addRow("ask, yes") << 0 << in << true << false << int(TkQueryDialog::Yes) << true
+                                  << true;
     }
 
     void readReportDecision()
@@ -485,12 +500,6 @@ private slots:
         QVERIFY(modify(event));
         const int downloadersBefore = downloaderCount();
         QSignalSpy received(m_control, &MmscmControl::ReadReportReceived);
-        if (mode == 1 && sent) {
-            // The downloader is not ready when the decision, which follows the slides, is made.
-            QTest::ignoreMessage(
-                QtDebugMsg, "[MMS_VIEW] Download is not ready yet. Pospone read report sending");
-            QTest::ignoreMessage(QtDebugMsg, "[MMS_VIEW] Downloader is ready. Sending read report");
-        }
         open(event);
         QTRY_COMPARE(shownSlides(m_page).size(), 1);
         auto* question = m_page->findChild<TkQueryDialog*>();
